@@ -1,0 +1,82 @@
+#pragma once
+#include <epoxy/gl.h>
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "gl/Matrix.h"
+
+class IGLSurface;
+
+// The abstract renderer the GUI, the fonts and the texture code draw through.
+// TOGL is the concrete one; tests use a recording renderer that keeps the quads.
+// Virtual operations keep the slot order of the GL layer's table.
+class TOGL_Renderer {
+public:
+  TOGL_Renderer();
+  TOGL_Renderer(const TOGL_Renderer&) = delete;
+  TOGL_Renderer& operator=(const TOGL_Renderer&) = delete;
+  virtual ~TOGL_Renderer();
+
+  virtual void CreateDefaultTextures();                              // 0
+  virtual int Width() const { return width_; }                       // 1
+  virtual int Height() const { return height_; }                     // 2
+  virtual bool GetVSync() const;                                     // 3
+  virtual void SetVSync(bool on);                                    // 4
+  virtual void Clear(GLbitfield mask) = 0;                           // 5
+  virtual void Swap() = 0;                                           // 6
+  virtual void Begin2D(int width, int height) = 0;                   // 7
+  virtual void QuadBindVBO() = 0;                                    // 8
+  virtual void QuadBindShader() = 0;                                 // 9
+  virtual void SetQuadType(uint8_t type) = 0;                        // 10
+  virtual void SetColour(float r, float g, float b, float a) = 0;    // 11
+  virtual void SetColour3(float r, float g, float b);                // 12
+  virtual void SetColour2(float r, float g, float b, float a) = 0;   // 13
+  virtual void SetColour2_3(float r, float g, float b);              // 14
+  virtual void SetUD(float x, float y) = 0;                          // 15
+  virtual void SetUDI(int32_t x, int32_t y) = 0;                     // 16
+  virtual void SetGrayscale(bool on) = 0;                            // 17
+  virtual void DrawQuad(float x, float y, float w, float h, float u, float v, float du, float dv) = 0;  // 18
+  virtual GLuint CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat,
+                               const void* pixels, bool flip, bool clamp) = 0;  // 19
+  virtual GLuint CreateTexture565(int width, int height, const void* pixels, bool flip, bool clamp) = 0;  // 20
+  virtual GLuint CreateTextureLinear(int width, int height, GLenum internalFormat, GLenum sourceFormat,
+                                     const void* pixels, bool flip, bool clamp) = 0;  // 21
+  virtual GLuint CreateTexture565Linear(int width, int height, const void* pixels, bool flip,
+                                        bool clamp) = 0;  // 22
+  // Binds a 2-D texture on a texture unit; the one way drawing code outside the GL
+  // layer changes texture bindings.
+  virtual void BindTexture(int unit, GLuint texture) = 0;  // 23
+
+  // Fills version and single-channel format from the current context.
+  void ReadVersion();
+
+  TMatrix4 projection;
+  TMatrix4 model;
+  TMatrix4 view;
+  std::array<uint8_t, 4> version{};  // major, minor, release, build
+  GLuint gridTexture = 0;
+  GLuint whiteTexture = 0;
+  GLuint blackTexture = 0;
+  GLenum singleChannelFormat = GL_RGB;  // what fonts use for one-channel textures
+
+protected:
+  IGLSurface* surface_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+// The current renderer: set when a renderer is created, cleared when it goes.
+TOGL_Renderer* CurrentRenderer();
+
+// Leading "digits and dots" run of a GL_VERSION string, up to four numbers, each kept as 8 bits.
+std::array<uint8_t, 4> ParseVersionString(std::string_view text);
+
+GLint GetInteger(GLenum pname);
+void SetTexParams(GLenum target, GLint wrapS, GLint wrapT, GLint minFilter, GLint magFilter, bool generateMipmaps);
+void BeginTextured();
+void EndTextured();
+void SelectQuadType3();
+void SelectTextQuadType(bool flag);
+void SetUDIFlag(bool flag);

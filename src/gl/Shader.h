@@ -1,0 +1,89 @@
+#pragma once
+#include <epoxy/gl.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gl/Matrix.h"
+
+// Replaces every include directive (a line that, left-trimmed and lower-cased, starts
+// with the pound sign and "include") by the named file's lines, resolved against
+// `folder`; included files may include further files, against the same folder.
+// A missing file, or a file that includes itself, stops with a message in `error`.
+bool ResolveIncludes(std::vector<std::string>& lines, const std::filesystem::path& folder, std::string& error);
+// The file an include directive line names, or empty when the line is no directive.
+std::string IncludeDirectiveName(std::string_view line);
+
+// One compiled stage read from a file: 0 vertex, 1 fragment.
+class TGLSL_Shader {
+public:
+  explicit TGLSL_Shader(uint8_t kind);
+  TGLSL_Shader(const TGLSL_Shader&) = delete;
+  TGLSL_Shader& operator=(const TGLSL_Shader&) = delete;
+  ~TGLSL_Shader();
+
+  void LoadFromFile(const std::filesystem::path& path);
+  void LoadFromText(const std::filesystem::path& path, std::string_view text);
+
+  uint8_t Kind() const { return kind_; }
+  GLint Name() const { return name_; }
+  const std::filesystem::path& FilePath() const { return path_; }
+  const std::string& ErrorLog() const { return errorLog_; }
+
+private:
+  void Compile(const std::string& source);
+
+  uint8_t kind_;
+  GLint name_ = -1;
+  std::filesystem::path path_;
+  std::string errorLog_;
+};
+
+// A linked vertex + fragment program. Vertex inputs named "attr0" … "attr15" are bound
+// to attributes 0 … 15 before linking, so shader files choose their attribute numbers
+// by name. Samplers "tex0", "tex1", … (no gaps, at most 32) are bound to units 0, 1, ….
+class TGLSL_Program {
+public:
+  TGLSL_Program();
+  TGLSL_Program(const TGLSL_Program&) = delete;
+  TGLSL_Program& operator=(const TGLSL_Program&) = delete;
+  ~TGLSL_Program();
+
+  // Base path without extension (an extension is removed); loads base.vglsl and base.fglsl.
+  void Load(const std::filesystem::path& base);
+  void LoadFiles(const std::filesystem::path& vertexPath, const std::filesystem::path& fragmentPath);
+  void Link();
+  void Use();
+  bool Linked() const { return linked_; }
+
+  void SetMatrices(const TMatrix4& model, const TMatrix4& view, const TMatrix4& projection);
+  void SetModelMatrix(const TMatrix4& model);
+  void ApplyGLMatrices();
+  GLint UniformLocation(const char* name) const;
+  void SetUniform1f(GLint location, float x);
+  void SetUniform2f(GLint location, float x, float y);
+  void SetUniform4f(GLint location, float x, float y, float z, float w);
+
+  GLint Name() const { return name_; }
+  const std::string& ErrorText() const { return errorText_; }
+  int SamplerCount() const { return samplerCount_; }
+  TGLSL_Shader& VertexStage() { return vertex_; }
+  TGLSL_Shader& FragmentStage() { return fragment_; }
+
+private:
+  void BindSamplers();
+
+  TGLSL_Shader vertex_{0};
+  TGLSL_Shader fragment_{1};
+  GLint name_ = -1;
+  GLint modelLocation_ = -1;
+  GLint viewLocation_ = -1;
+  GLint projLocation_ = -1;
+  std::string errorText_;
+  std::array<GLint, 32> samplerLocations_{};
+  int samplerCount_ = -1;
+  bool linked_ = false;
+};
