@@ -1,0 +1,146 @@
+// Text drawn through the real quad program on a headless context, read back.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "FontBuilder.h"
+#include "FontWriter.h"
+#include "GLTestContext.h"
+#include "font/FontManager.h"
+
+namespace {
+
+constexpr int kWidth = 400, kHeight = 200;
+const char* kTrebuchet = "\\fonts\\Trebuchet MS_70_Fixed_16_2.DFF";
+
+struct Box {
+  int left = kWidth, top = kHeight, right = -1, bottom = -1;  // top-down, inclusive
+  int count = 0;
+  bool Empty() const { return count == 0; }
+};
+
+// Pixels whose red channel stands well above the background's, in top-down coordinates.
+Box Ink(GLTestContext& ctx, int threshold = 130) {
+  std::vector<uint8_t> pixels = ctx.Pixels();
+  Box box;
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      if (pixels[(size_t(y) * kWidth + x) * 4] < threshold) continue;
+      const int top = kHeight - 1 - y;
+      box.left = std::min(box.left, x);
+      box.right = std::max(box.right, x);
+      box.top = std::min(box.top, top);
+      box.bottom = std::max(box.bottom, top);
+      ++box.count;
+    }
+  }
+  return box;
+}
+
+class FontGLTest : public testing::Test {
+ protected:
+  FontGLTest() : ctx_(kWidth, kHeight) {}
+
+  void Begin() {
+    ctx_.gl().Clear(GL_COLOR_BUFFER_BIT);
+    ctx_.gl().SetBlend(true);
+    ctx_.gl().Begin2D(0, 0);
+  }
+
+  GLTestContext ctx_;
+  TOGL_Font_Manager fonts_;
+};
+
+}  // namespace
+
+TEST_F(FontGLTest, ALineCoversItsBoxAtEveryScaleWithItsTopAtY) {
+  const std::u16string text = u"Hxg Hxg";
+  int widthAtOne = 0;
+  for (long double scale : {0.5L, 1.0L, 2.0L}) {
+    SCOPED_TRACE(double(scale));
+    TOGL_Font_Base* font = fonts_.GetFont(kTrebuchet, scale);
+    ASSERT_NE(font, nullptr);
+    Begin();
+    font->SetColour(1, 1, 1, 1);
+    const int x = 20, y = 30;
+    const int width = font->DrawText(text, x, y);
+    EXPECT_EQ(width, font->TextWidth(text, 0));
+    Box ink = Ink(ctx_);
+    ASSERT_FALSE(ink.Empty());
+    // The ink stays inside the line box, starts near the pen and fills most of the width.
+    EXPECT_GE(ink.top, y - 1);
+    EXPECT_LE(ink.bottom, y + font->LineHeight());
+    EXPECT_GE(ink.left, x - 2);
+    EXPECT_LE(ink.right, x + width);
+    EXPECT_GT(ink.right - ink.left, width * 8 / 10);
+    // Capitals reach up to the top part of the line, "g" down into its lower part.
+    EXPECT_LT(ink.top, y + font->LineHeight() / 3);
+    EXPECT_GT(ink.bottom, y + font->LineHeight() * 2 / 3);
+    if (scale == 1.0L) widthAtOne = ink.right - ink.left;
+    if (scale == 2.0L) EXPECT_NEAR(ink.right - ink.left, 2 * widthAtOne, widthAtOne / 10);
+  }
+  EXPECT_EQ(ctx_.Error(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(FontGLTest, ColourAndAlphaApplyToTheGlyphs) {
+  TOGL_Font_Base* font = fonts_.GetFont(kTrebuchet, 2.0L);
+  ASSERT_NE(font, nullptr);
+  Begin();
+  font->SetColour(1, 0, 0, 0.5f);
+  font->DrawText(u"llll", 20, 20);
+  std::vector<uint8_t> pixels = ctx_.Pixels();
+  int solid = 0;
+  for (size_t i = 0; i < pixels.size(); i += 4) {
+    // Never more than half of pure red over the background (58, 58, 73): (156, 29, 37).
+    ASSERT_LE(pixels[i], 159);
+    ASSERT_LE(pixels[i + 1], 60);
+    if (pixels[i] < 153) continue;  // glyph edges
+    EXPECT_NEAR(pixels[i + 1], 29, 3);
+    EXPECT_NEAR(pixels[i + 2], 37, 3);
+    ++solid;
+  }
+  EXPECT_GT(solid, 4 * 8 * 40);  // four stems, several pixels wide, most of the line tall
+}
+
+TEST_F(FontGLTest, PlainCoverageFontsDrawCrispAtScaleOne) {
+  TOGL_Font_Base* font = fonts_.GetFont("\\fonts\\trebuchet ms H20Wdefault.zqf", 1.0L);
+  ASSERT_NE(font, nullptr);
+  EXPECT_FALSE(font->IsDistanceField);
+  EXPECT_EQ(font->LineHeight(), 24);
+  Begin();
+  font->SetColour(1, 1, 1, 1);
+  font->DrawText(u"IIII", 10, 10);
+  Box ink = Ink(ctx_, 250);
+  // A hinted stem at scale 1 has fully covered pixels, one column per stem at least.
+  EXPECT_GE(ink.count, 4 * 10);
+  EXPECT_GE(ink.top, 9);
+}
+
+TEST_F(FontGLTest, ABitmapFontWithoutExtensionDrawsThroughTheBitmapLoader) {
+  TBuildOptions options;
+  options.pixelSize = 20;
+  options.margin = 0;
+  options.distanceField = false;
+  TBuiltFont built;
+  ASSERT_EQ(BuildFont("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", options, built), "");
+  const std::filesystem::path file = std::filesystem::temp_directory_path() / "zq_font_gl_test_bitmap";
+  {
+    std::ofstream out(file, std::ios::binary);
+    ASSERT_EQ(WriteZQFont(built, true, out), "");
+  }
+  TOGL_Font_Base* font = fonts_.GetFont(file.string(), 1.0L);
+  std::filesystem::remove(file);
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(font->CloneAtScale(2.0L), font);
+  font->Release();
+  Begin();
+  font->SetColour(1, 1, 1, 1);
+  const int width = font->DrawText(u"Bitmap", 10, 50);
+  Box ink = Ink(ctx_);
+  ASSERT_FALSE(ink.Empty());
+  EXPECT_GE(ink.left, 9);
+  EXPECT_LE(ink.right, 10 + width);
+  EXPECT_GE(ink.top, 49);
+  EXPECT_LE(ink.bottom, 50 + font->LineHeight());
+}
