@@ -5,9 +5,10 @@
 //              3 two-colour fill: col at the top edge blending to col2 at the bottom, times the texel;
 //              4 distance-field text: tex0's red channel is the distance field, 0.5 on the outline
 //   col        tint (and text colour)
-//   col2       second colour: bottom of the two-colour fill, outline colour of text
-//   ud         distance-field thresholds: coverage rises from ud.x to ud.y; (0, 0.58) is the reset value
-//   udi        udi.x = 1 draws distance-field text with an outline in col2
+//   col2       second colour: bottom of the two-colour fill
+//   ud         distance-field thresholds: the edge is drawn at the middle of ud.x .. ud.y;
+//              (0, 0.58) is the reset value
+//   udi        udi.x = 1 draws distance-field text with a dark outline
 //   grayscale  1 turns the result into its luminance (disabled controls)
 uniform sampler2D tex0;
 uniform int typ;
@@ -17,38 +18,66 @@ uniform vec2 ud;
 uniform ivec2 udi;
 uniform int grayscale;
 
-float FieldCoverage(float d, float lo, float hi) {
-  // Widen the ramp to at least one screen pixel so small text stays smooth.
-  float w = max(fwidth(d) * 0.75, 0.001);
-  float a = min(lo, hi);
-  float b = max(max(lo, hi), a + w);
-  return smoothstep(a - w * 0.5, b + w * 0.5, d);
+// Text. Font pages are 512 x 512; a distance field is 0.5 on the outline and moves
+// by 1/16 per texel. The middle of the ud ramp is where the edge is drawn (below 0.5
+// is bolder, pulled toward the outline so small text thickens but does not blur
+// together); the ramp itself is kept to one screen pixel, which keeps text sharp
+// from a quarter to four times its size.
+const float kPageTexels = 512.0;
+const float kBoldPull = 0.4;
+
+float EdgeCoverage(float d, float edge, float ramp) {
+  return smoothstep(edge - ramp, edge + ramp, d);
 }
 
-vec4 DistanceText(float d) {
+// Minified text averages four samples of its pixel's footprint (a rotated grid)
+// instead of skipping texels. dx, dy: the texture step of one pixel across and up.
+float FieldAt(vec2 at, vec2 dx, vec2 dy, float texelsPerPixel) {
+  if (texelsPerPixel <= 1.5) return SAMPLE(at).r;
+  return 0.25 * (SAMPLE(at + dx * 0.125 + dy * 0.375).r + SAMPLE(at - dx * 0.125 - dy * 0.375).r +
+                 SAMPLE(at + dx * 0.375 - dy * 0.125).r + SAMPLE(at - dx * 0.375 + dy * 0.125).r);
+}
+
+vec4 DistanceText() {
+  vec2 dx = dFdx(uv);
+  vec2 dy = dFdy(uv);
+  float texelsPerPixel = length(fwidth(uv) * kPageTexels) * 0.7071;
+  float d = FieldAt(uv, dx, dy, texelsPerPixel);
   float lo = ud.x;
   float hi = ud.y;
-  if (hi <= lo) { lo = 0.45; hi = 0.55; }
-  float body = FieldCoverage(d, lo, hi);
+  if (hi < lo) { float t = lo; lo = hi; hi = t; }
+  float edge = 0.5 - (0.5 - 0.5 * (lo + hi)) * kBoldPull;
+  float pixel = max(texelsPerPixel, 0.05) / 16.0;  // field units per screen pixel
+  float ramp = 0.5 * pixel;
+  float body = EdgeCoverage(d, edge, ramp);
   if (udi.x == 1) {
-    float halo = FieldCoverage(d, lo - 0.25, hi - 0.25);
-    vec3 rgb = mix(col2.rgb, col.rgb, body);
-    return vec4(rgb, col.a * halo);
+    // Outline text: a dark rim of about a pixel and a half, wider when enlarged.
+    float rim = max(1.5 * pixel, 0.06);
+    float halo = EdgeCoverage(d, edge - rim, ramp);
+    return vec4(col.rgb * body, col.a * halo);
   }
   return vec4(col.rgb, col.a * body);
 }
 
+// Plain coverage: exact at scale 1; enlarged, the edge ramp is steepened back to
+// about a pixel instead of spreading over the magnified texels.
+vec4 CoverageText() {
+  float c = SAMPLE(uv).r;
+  float magnification = 1.0 / max(length(fwidth(uv) * kPageTexels) * 0.7071, 0.001);
+  if (magnification > 1.0) c = clamp(0.5 + (c - 0.5) * magnification, 0.0, 1.0);
+  return vec4(col.rgb, col.a * c);
+}
+
 vec4 QuadColour() {
-  vec4 texel = SAMPLE(uv);
   vec4 c;
   if (typ == 2) {
-    c = vec4(col.rgb, col.a * texel.r);
+    c = CoverageText();
   } else if (typ == 3) {
-    c = texel * mix(col2, col, unit.y);
+    c = SAMPLE(uv) * mix(col2, col, unit.y);
   } else if (typ == 4) {
-    c = DistanceText(texel.r);
+    c = DistanceText();
   } else {
-    c = texel * col;
+    c = SAMPLE(uv) * col;
   }
   if (grayscale == 1) {
     float l = dot(c.rgb, vec3(0.299, 0.587, 0.114));
