@@ -103,6 +103,37 @@ TEST_F(FontGLTest, ColourAndAlphaApplyToTheGlyphs) {
   EXPECT_GT(solid, 4 * 8 * 40);  // four stems, several pixels wide, most of the line tall
 }
 
+TEST_F(FontGLTest, EdgesStaySharpWhenEnlargedAndOutlinesAreDark) {
+  for (long double scale : {0.5L, 1.0L, 4.0L}) {
+    SCOPED_TRACE(double(scale));
+    TOGL_Font_Base* font = fonts_.GetFont(kTrebuchet, scale);
+    Begin();
+    font->SetColour(1, 1, 1, 1);
+    font->DrawText(u"l", 20, 10);
+    // Along a row through the stem, partly covered pixels: at most one or two per edge.
+    std::vector<uint8_t> pixels = ctx_.Pixels();
+    const int row = kHeight - 1 - (10 + font->LineHeight() / 2);
+    int partial = 0, full = 0;
+    for (int x = 0; x < kWidth; ++x) {
+      const int red = pixels[(size_t(row) * kWidth + x) * 4];
+      if (red > 250) ++full;
+      if (red > 80 && red < 230) ++partial;
+    }
+    EXPECT_LE(partial, 4);
+    EXPECT_GE(full, int(scale * 2));
+  }
+  TOGL_Font_Base* font = fonts_.GetFont(kTrebuchet, 1.5L);
+  Begin();
+  font->SetOutline(true);
+  font->SetColour(1, 1, 1, 1);
+  font->DrawText(u"O", 20, 10);
+  font->SetOutline(false);
+  std::vector<uint8_t> pixels = ctx_.Pixels();
+  int dark = 0;
+  for (size_t i = 0; i < pixels.size(); i += 4) dark += pixels[i] < 20;
+  EXPECT_GT(dark, 100);  // the rim, darker than the background
+}
+
 TEST_F(FontGLTest, PlainCoverageFontsDrawCrispAtScaleOne) {
   TOGL_Font_Base* font = fonts_.GetFont("\\fonts\\trebuchet ms H20Wdefault.zqf", 1.0L);
   ASSERT_NE(font, nullptr);

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kWidth = 1000, kHeight = 760;
+constexpr int kWidth = 1000, kHeight = 940;
 
 struct Line {
   const char* file;
@@ -52,10 +52,10 @@ int main(int argc, char** argv) {
   const char* tahoma = "Tahoma_70_Fixed_16_2.DFF";
   const char16_t* sample = u"The quick brown fox jumps over the lazy dog 0123456789";
   int y = 6;
-  for (long double scale : {0.25L, 0.29L, 0.4L, 0.5L, 0.75L, 1.0L}) Draw(fonts, {trebuchet, scale, sample}, 10, y);
-  Draw(fonts, {trebuchet, 2.0L, u"Scale 2: \u00C5ngstr\u00F6m \u03A9\u03BC\u03B5\u03B3\u03B1 \u0416\u0443\u043A"}, 10,
-       y);
-  Draw(fonts, {trebuchet, 4.0L, u"Scale 4 Rg&"}, 10, y);
+  for (long double scale : {0.25L, 0.29L, 0.4L, 0.5L}) Draw(fonts, {trebuchet, scale, sample}, 10, y);
+  Draw(fonts, {trebuchet, 1.0L, u"Scale 1: The quick brown fox"}, 10, y);
+  Draw(fonts, {trebuchet, 2.0L, u"2: \u00C5ngstr\u00F6m \u03A9\u03BC\u03B5\u03B3\u03B1 \u0416\u0443\u043A"}, 10, y);
+  Draw(fonts, {trebuchet, 4.0L, u"4: Rg&\u00E9"}, 10, y);
   Draw(fonts, {courier, 0.3L, u"Courier New stand-in at 0.3: LUAError (0): [string \"Init();\"]:1: x = nil"}, 10, y);
   Draw(fonts, {courier, 1.0L, u"monospaced at 1.0 {}[]()<>"}, 10, y);
   Draw(fonts, {tahoma, 0.29L, u"Tahoma stand-in at 0.29 with 0.1 / 0.6: BUTTON CAPTION  Reload  Close", 0.1f, 0.6f}, 10,
