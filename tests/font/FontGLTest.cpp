@@ -134,6 +134,34 @@ TEST_F(FontGLTest, EdgesStaySharpWhenEnlargedAndOutlinesAreDark) {
   EXPECT_GT(dark, 100);  // the rim, darker than the background
 }
 
+TEST(FontGL, BothQuadProgramsDrawTheSameText) {
+  std::vector<uint8_t> modern, legacy;
+  for (bool gl2 : {false, true}) {
+    GLTestContext ctx(kWidth, kHeight);
+    if (gl2) {
+      // As a GL 2 driver reports itself: quad120 and three-channel font pages.
+      ctx.gl().version[0] = 2;
+      ctx.gl().singleChannelFormat = GL_RGB;
+    }
+    TOGL_Font_Manager fonts;
+    ctx.gl().Clear(GL_COLOR_BUFFER_BIT);
+    ctx.gl().SetBlend(true);
+    ctx.gl().Begin2D(0, 0);
+    for (long double scale : {0.3L, 1.0L}) {
+      TOGL_Font_Base* font = fonts.GetFont(kTrebuchet, scale);
+      font->SetColour(1, 0.5f, 0, 1);
+      font->DrawText(u"Sample text", 10, scale < 1 ? 10 : 40);
+    }
+    (gl2 ? legacy : modern) = ctx.Pixels();
+  }
+  ASSERT_EQ(modern.size(), legacy.size());
+  int different = 0, ink = 0;
+  for (size_t i = 0; i < modern.size(); ++i) different += std::abs(modern[i] - legacy[i]) > 1;
+  for (size_t i = 0; i < modern.size(); i += 4) ink += modern[i] > 200;
+  EXPECT_EQ(different, 0);
+  EXPECT_GT(ink, 200);
+}
+
 TEST_F(FontGLTest, PlainCoverageFontsDrawCrispAtScaleOne) {
   TOGL_Font_Base* font = fonts_.GetFont("\\fonts\\trebuchet ms H20Wdefault.zqf", 1.0L);
   ASSERT_NE(font, nullptr);
