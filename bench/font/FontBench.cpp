@@ -1,0 +1,100 @@
+// Text drawing: characters per second through the real quad program on the headless
+// EGL surface, against the same number of plain quads drawn without a font in the
+// same run, and the font's own cost with a recording renderer. Draw calls per 1000
+// characters come from the recording renderer's quad count.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "RecordingRenderer.h"
+#include "font/FontManager.h"
+#include "gl/OGL.h"
+#include "headless/EglSurface.h"
+#include "platform/DataFiles.h"
+
+namespace {
+
+constexpr int kWidth = 1024, kHeight = 768;
+constexpr int kLines = 10;
+const char* kFont = "\\fonts\\Trebuchet MS_70_Fixed_16_2.DFF";
+
+// 100 characters; the spaces among them draw nothing.
+const std::u16string kLine =
+    u"The quick brown fox jumps over the lazy dog; Pack my box with five dozen liquor jugs. 0123456789 AB";
+
+struct GLSetup {
+  GLSetup() : surface(kWidth, kHeight), gl(0.1, 40000.0, 45.0) {
+    SetExeFolder(ZQ_BENCH_BIN_DIR);
+    gl.Init(&surface, TPixelFormatRequest::Default(), kWidth, kHeight, 0);
+    gl.SetBlend(true);
+    gl.Begin2D(0, 0);
+  }
+  TEglSurface surface;
+  TOGL gl;
+};
+
+void DrawLines(TOGL_Font_Base& font) {
+  font.SetColour(1, 1, 1, 1);
+  for (int i = 0; i < kLines; ++i) font.DrawText(kLine, 4, 10 + i * font.LineHeight());
+}
+
+void BM_TextGL(benchmark::State& state) {
+  GLSetup setup;
+  TOGL_Font_Manager fonts;
+  TOGL_Font_Base* font = fonts.GetFont(kFont, state.range(0) / 100.0L);
+  for (auto _ : state) {
+    DrawLines(*font);
+    glFinish();
+  }
+  state.SetItemsProcessed(state.iterations() * kLines * int64_t(kLine.size()));
+}
+BENCHMARK(BM_TextGL)->Arg(30)->Arg(100)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// Baseline: the quads of the same text at scale 1, drawn as plain white quads.
+void BM_PlainQuadsGL(benchmark::State& state) {
+  GLSetup setup;
+  std::vector<RecordingRenderer::Quad> quads;
+  {
+    RecordingRenderer recorder(kWidth, kHeight);
+    TOGL_Font_Manager fonts;
+    DrawLines(*fonts.GetFont(kFont, state.range(0) / 100.0L));
+    quads = recorder.quads;
+  }
+  setup.gl.Begin2D(0, 0);
+  for (auto _ : state) {
+    setup.gl.BindTexture(0, setup.gl.whiteTexture);
+    for (const auto& q : quads) setup.gl.DrawQuad(q.x, q.y, q.w, q.h, q.u, q.v, q.du, q.dv);
+    glFinish();
+  }
+  state.SetItemsProcessed(state.iterations() * kLines * int64_t(kLine.size()));
+}
+BENCHMARK(BM_PlainQuadsGL)->Arg(30)->Arg(100)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+void BM_TextRecording(benchmark::State& state) {
+  RecordingRenderer recorder(kWidth, kHeight);
+  TOGL_Font_Manager fonts;
+  TOGL_Font_Base* font = fonts.GetFont(kFont, 1.0L);
+  size_t quads = 0;
+  for (auto _ : state) {
+    recorder.quads.clear();
+    DrawLines(*font);
+    quads = recorder.quads.size();
+  }
+  const int64_t chars = kLines * int64_t(kLine.size());
+  state.SetItemsProcessed(state.iterations() * chars);
+  state.counters["draws_per_1000_chars"] = double(quads) * 1000.0 / double(chars);
+}
+BENCHMARK(BM_TextRecording)->Unit(benchmark::kMicrosecond);
+
+void BM_TextWidth(benchmark::State& state) {
+  RecordingRenderer recorder(kWidth, kHeight);
+  TOGL_Font_Manager fonts;
+  TOGL_Font_Base* font = fonts.GetFont(kFont, 0.5L);
+  for (auto _ : state) benchmark::DoNotOptimize(font->TextWidth(kLine, 1));
+  state.SetItemsProcessed(state.iterations() * int64_t(kLine.size()));
+}
+BENCHMARK(BM_TextWidth);
+
+}  // namespace
+
+BENCHMARK_MAIN();
