@@ -48,6 +48,8 @@ public:
   // Binds a 2-D texture on a texture unit; the one way drawing code outside the GL
   // layer changes texture bindings.
   virtual void BindTexture(int unit, GLuint texture) = 0;  // 23
+  // Frees a texture this renderer created; for owners that go before the context does.
+  virtual void DeleteTexture(GLuint texture) {}  // 24
 
   // Fills version and single-channel format from the current context.
   void ReadVersion();

@@ -46,9 +46,11 @@ public:
                              bool flip, bool clamp) override;
   GLuint CreateTexture565Linear(int width, int height, const void*, bool flip, bool clamp) override;
   void BindTexture(int unit, GLuint texture) override;
+  void DeleteTexture(GLuint texture) override { deletedTextures.push_back(texture); }
 
   std::vector<Quad> quads;
   std::vector<Texture> textures;
+  std::vector<GLuint> deletedTextures;
   int clears = 0;
   int swaps = 0;
 
