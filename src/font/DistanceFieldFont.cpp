@@ -9,6 +9,13 @@
 
 TDistanceFieldFont::TDistanceFieldFont() : table_(65536) {}
 
+// The pages go with the renderer that holds them; a font that outlives it (freed after
+// the GL object at the end of the program) leaves them to the context.
+TDistanceFieldFont::~TDistanceFieldFont() {
+  if (uploadedTo_ && uploadedTo_ == CurrentRenderer())
+    for (GLuint texture : Textures) uploadedTo_->DeleteTexture(texture);
+}
+
 void TDistanceFieldFont::Load(std::istream& in) {
   std::fill(table_.begin(), table_.end(), TGlyph{});
   CellWidth = CellHeight = 0;
@@ -70,6 +77,7 @@ void TDistanceFieldFont::ReadGlyphs(TByteReader& r, int count) {
 void TDistanceFieldFont::UploadPages() {
   TOGL_Renderer* renderer = CurrentRenderer();
   if (!renderer) return;
+  uploadedTo_ = renderer;
   Textures.clear();
   for (const auto& page : Pages)
     Textures.push_back(renderer->CreateTextureLinear(kPageSize, kPageSize, renderer->singleChannelFormat, GL_RED,

@@ -8,6 +8,7 @@
 #include "platform/ReferenceClass.h"
 
 class TByteReader;
+class TOGL_Renderer;
 
 // One glyph table entry. Code equals the entry's index for a glyph the file defines;
 // another value redirects to that entry, 0 means undefined.
@@ -36,6 +37,7 @@ class TDistanceFieldFont : public TReferenceClass {
   static constexpr int kMaxPages = 256;
 
   TDistanceFieldFont();
+  ~TDistanceFieldFont() override;
 
   void Load(std::istream& in);
   void UploadPages();
@@ -65,4 +67,5 @@ class TDistanceFieldFont : public TReferenceClass {
   void ReadGlyphs(TByteReader& r, int count);
 
   std::vector<TGlyph> table_;
+  TOGL_Renderer* uploadedTo_ = nullptr;
 };

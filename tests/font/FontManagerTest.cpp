@@ -104,9 +104,13 @@ TEST_F(FontManagerTest, ClearingReleasesTheCacheButNotTheFontsStillHeld) {
   EXPECT_TRUE(manager.LoadedFonts().empty());
   EXPECT_EQ(kept->RefCount(), 1);
   EXPECT_EQ(DataOf(kept)->RefCount(), 1);
+  EXPECT_TRUE(renderer_.deletedTextures.empty());
   EXPECT_NE(manager.GetFont("\\fonts\\Ten.dff", 1.0L), kept);
   EXPECT_EQ(opens["\\fonts\\Ten.dff"], 2);
+  // The last holder lets the pages go.
+  const GLuint page = DataOf(kept)->Textures.at(0);
   kept->Release();
+  EXPECT_EQ(renderer_.deletedTextures, std::vector<GLuint>{page});
 }
 
 TEST(FontBase, RenderParametersFollowTheScale) {
