@@ -32,7 +32,7 @@ void TDistanceFieldFont::Load(std::istream& in) {
   Margin = r.I32();
   CellsPerRow = r.U16();
   RowsPerPage = r.U16();
-  CellsPerPage = uint16_t(CellsPerRow * RowsPerPage);
+  CellsPerPage = uint16_t(uint32_t(CellsPerRow) * RowsPerPage);
   PageCount = r.U16();
 
   for (int i = 0; i < PageCount && r.ok(); ++i) {

@@ -196,6 +196,13 @@ TEST(DistanceFieldFont, BadFilesGiveAFontThatDrawsWhatItCan) {
   FontPtr hugePage = Load(huge.bytes);
   EXPECT_LE(DataOf(hugePage).Pages.size(), 1u);
 
+  // Cells per page kept in 16 bits, as the file format has it: 61155 x 53890 wraps.
+  h.cellsPerRow = 61155;
+  h.rowsPerPage = 53890;
+  h.glyphCount = 0;
+  TFileBytes wide = DffHeaderBytes(h);
+  EXPECT_EQ(DataOf(Load(wide.bytes)).CellsPerPage, uint16_t(61155u * 53890u));
+
   // No cells per page: nothing can be placed.
   h.cellsPerRow = 0;
   h.pageCount = 1;
