@@ -13,7 +13,8 @@ TDistanceFieldFont::TDistanceFieldFont() : table_(65536) {}
 // the GL object at the end of the program) leaves them to the context.
 TDistanceFieldFont::~TDistanceFieldFont() {
   if (uploadedTo_ && uploadedTo_ == CurrentRenderer())
-    for (GLuint texture : Textures) uploadedTo_->DeleteTexture(texture);
+    for (GLuint texture : Textures)
+      if (texture != 0) uploadedTo_->DeleteTexture(texture);
 }
 
 void TDistanceFieldFont::Load(std::istream& in) {
@@ -42,9 +43,10 @@ void TDistanceFieldFont::Load(std::istream& in) {
       r.Skip(size);
       continue;
     }
-    std::vector<uint8_t> compressed = r.Bytes(size);
-    std::vector<uint8_t> page(kPageBytes, 0);
-    if (!InflateExact(compressed, page)) ++BadPages;
+    std::vector<uint8_t> page;
+    if (!Inflate(r.Bytes(size), kPageBytes, page)) ++BadPages;
+    // A page that inflated partly keeps its upper rows' glyphs; one that gave nothing stays empty.
+    if (!page.empty()) page.resize(kPageBytes, 0);
     Pages.push_back(std::move(page));
   }
 
@@ -80,14 +82,15 @@ void TDistanceFieldFont::UploadPages() {
   uploadedTo_ = renderer;
   Textures.clear();
   for (const auto& page : Pages)
-    Textures.push_back(renderer->CreateTextureLinear(kPageSize, kPageSize, renderer->singleChannelFormat, GL_RED,
-                                                     page.data(), false, false));
+    Textures.push_back(page.empty() ? 0
+                                    : renderer->CreateTextureLinear(kPageSize, kPageSize, renderer->singleChannelFormat,
+                                                                    GL_RED, page.data(), false, false));
 }
 
 bool TDistanceFieldFont::Place(uint16_t cell, TCellPlace& place) const {
   if (CellsPerPage == 0 || CellsPerRow == 0) return false;
   place.page = cell / CellsPerPage;
-  if (place.page >= int(Pages.size())) return false;
+  if (place.page >= int(Pages.size()) || Pages[place.page].empty()) return false;
   int k = cell % CellsPerPage;
   place.column = (k % CellsPerRow) * CellWidth;
   place.row = (k / CellsPerRow) * CellHeight;

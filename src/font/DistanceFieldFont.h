@@ -49,8 +49,9 @@ class TDistanceFieldFont : public TReferenceClass {
   // False when the cell lies outside the loaded pages.
   bool Place(uint16_t cell, TCellPlace& place) const;
 
-  std::vector<std::vector<uint8_t>> Pages;  // kPageBytes each, rows in texture upload order
-  std::vector<GLuint> Textures;
+  // kPageBytes each, rows in texture upload order; empty for a page that did not inflate at all.
+  std::vector<std::vector<uint8_t>> Pages;
+  std::vector<GLuint> Textures;  // 0 for an empty page
   uint8_t Version = 0;
   uint16_t CellWidth = 0;
   uint16_t CellHeight = 0;

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-// Inflates one zlib stream into `out`, which has the size the caller expects.
-// Whatever inflates before an error stays in `out`; the rest is left as it was.
-// Returns true only when the stream inflated cleanly to exactly out.size() bytes.
-bool InflateExact(const std::vector<uint8_t>& compressed, std::vector<uint8_t>& out);
+// Inflates one zlib stream that should give `expected` bytes. The result grows only
+// as output arrives, so a small bad stream cannot make a large buffer; after an
+// error it holds what inflated before it. Returns true only when the stream ended
+// cleanly after exactly `expected` bytes.
+bool Inflate(const std::vector<uint8_t>& compressed, size_t expected, std::vector<uint8_t>& out);

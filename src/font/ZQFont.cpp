@@ -47,13 +47,14 @@ void TZQFont::ReadImage(TByteReader& r, TZQGlyph& glyph, bool keepPixels) {
     return;
   }
   std::vector<uint8_t> block = r.Bytes(blockSize);
-  if (!Compressed) {
-    block.resize(expected, 0);
-    KeepPixels(glyph, std::move(block));
+  std::vector<uint8_t> pixels;
+  const bool whole = Compressed ? Inflate(block, expected, pixels) : block.size() == expected;
+  if (!Compressed) pixels = std::move(block);
+  // A damaged image is dropped rather than padded: its glyph keeps its advance and draws nothing.
+  if (!whole) {
+    ++BadImages;
     return;
   }
-  std::vector<uint8_t> pixels(expected, 0);
-  if (!InflateExact(block, pixels)) ++BadImages;
   KeepPixels(glyph, std::move(pixels));
 }
 

@@ -30,7 +30,7 @@ class TZQFont {
   uint16_t GlyphCount = 0;
   uint16_t HeaderWord1 = 0;
   uint16_t HeaderWord2 = 0;
-  // Images that did not inflate or exceeded the bounds; their glyphs draw nothing.
+  // Images that were damaged, cut short or beyond the bounds; their glyphs draw nothing.
   int BadImages = 0;
 
  private:

@@ -168,9 +168,12 @@ TEST(DistanceFieldFont, BadFilesGiveAFontThatDrawsWhatItCan) {
   FontPtr cut = Load(whole.substr(0, whole.size() - 11));
   EXPECT_EQ(DataOf(cut).Entry('A').Advance, 20);
   EXPECT_EQ(DataOf(cut).Entry(' ').Advance, 10);
-  // Truncated inside a page: the page is kept as far as it inflated, glyphs are lost.
+  // Truncated inside a page: the page is kept as far as it inflated, the glyph list is lost.
   FontPtr page = Load(whole.substr(0, 100));
-  EXPECT_EQ(DataOf(page).Pages.size(), 1u);
+  ASSERT_EQ(DataOf(page).Pages.size(), 1u);
+  EXPECT_EQ(DataOf(page).Pages[0].size(), TDistanceFieldFont::kPageBytes);
+  EXPECT_EQ(DataOf(page).Pages[0][0], 200);
+  EXPECT_EQ(DataOf(page).Pages[0].back(), 0);
   EXPECT_EQ(DataOf(page).BadPages, 1);
 
   // A page that does not inflate, one that claims 4 GiB, and a glyph beyond the pages.
@@ -186,10 +189,19 @@ TEST(DistanceFieldFont, BadFilesGiveAFontThatDrawsWhatItCan) {
   f.U8(1);
   FontPtr bad = Load(f.bytes);
   EXPECT_EQ(DataOf(bad).BadPages, 1);
+  EXPECT_TRUE(DataOf(bad).Pages[0].empty());
+  EXPECT_EQ(DataOf(bad).Textures[0], 0u);
   renderer.quads.clear();
   bad->DrawText(u"ABC", 0, 0);
-  ASSERT_EQ(renderer.quads.size(), 2u);
-  EXPECT_FLOAT_EQ(renderer.quads[1].x, 21 - 1 - 8);
+  ASSERT_EQ(renderer.quads.size(), 1u);  // only "B": the others have no page to draw from
+  EXPECT_FLOAT_EQ(renderer.quads[0].x, 21 - 1 - 8);
+
+  // A page that inflates past its 512 x 512 bytes is cut there and counted as bad.
+  TFileBytes longPage = DffHeaderBytes(h);
+  longPage.Compressed(std::vector<uint8_t>(TDistanceFieldFont::kPageBytes + 10, 5));
+  FontPtr cutPage = Load(longPage.bytes);
+  EXPECT_EQ(DataOf(cutPage).BadPages, 1);
+  EXPECT_EQ(DataOf(cutPage).Pages.at(0).size(), TDistanceFieldFont::kPageBytes);
 
   TFileBytes huge = DffHeaderBytes(h);
   huge.U32(0xFFFFFFFFu).Text("xx");
