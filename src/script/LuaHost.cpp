@@ -1,5 +1,7 @@
 #include "script/LuaHost.h"
 
+#include <fmt/format.h>
+
 #include <array>
 #include <cstdlib>
 #include <exception>
@@ -54,6 +56,13 @@ int OpenLibraries(lua_State* state) {
     lua_call(state, 1, 0);
   }
   return 0;
+}
+
+// The error value as text. Numbers are formatted here: converting them inside Lua
+// allocates, and the error may be that memory ran out.
+std::string ErrorText(lua_State* state) {
+  if (lua_type(state, -1) == LUA_TNUMBER) return fmt::format("{:.14g}", lua_tonumber(state, -1));
+  return ArgString(state, -1);
 }
 
 bool IsBlank(std::string_view text) {
@@ -133,7 +142,7 @@ void TLUA::Report(int loadStatus, std::string_view task, int top) {
     lua_settop(state_, top);
     return;
   }
-  std::string message = LuaErrorMessage(loadStatus, ArgString(state_, -1), task);
+  std::string message = LuaErrorMessage(loadStatus, ErrorText(state_), task);
   lua_settop(state_, top);
   Deliver(message);
 }

@@ -30,6 +30,9 @@ TEST_F(LuaHostTest, ErrorMessagesCarryTheStatusAndTheTask) {
   lua.DoString("error('named')", "the task");
   EXPECT_THAT(errors.back(), EndsWith("named Task: <the task>"));
 
+  lua.DoString("error(2.5, 0)");
+  EXPECT_THAT(errors.back(), StartsWith("LUAError (0): 2.5 Task: <"));
+
   lua.DoString("error()");
   EXPECT_THAT(errors.back(), StartsWith("LUAError (0):  Task: <"));
   EXPECT_TRUE(reports.empty());
