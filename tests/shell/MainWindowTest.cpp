@@ -1,0 +1,338 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStyleHints>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "GLViewport.h"
+#include "MessageRecorder.h"
+#include "platform/DataFiles.h"
+#include "platform/Desktop.h"
+#include "platform/MessageBox.h"
+#include "shell/ColourPanel.h"
+#include "shell/FrmMain.h"
+#include "shell/QtPlatform.h"
+#include "shell/RenderWindow.h"
+
+namespace {
+
+const QColor kClearColour(58, 58, 73);
+
+// Runs the event loop (and with it the frame loop) until `done` or ten seconds pass.
+bool ProcessUntil(const std::function<bool()>& done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done()) {
+    if (clock.elapsed() > 10000) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+bool DrawFrames(TFrmMain& window, int count) {
+  int64_t target = window.App().FramesDrawn() + count;
+  return ProcessUntil([&] { return window.App().FramesDrawn() >= target; });
+}
+
+QStringList Lines(const QPlainTextEdit* log) { return log->toPlainText().split('\n'); }
+
+QStringList TabCaptions(const QTabWidget* pages) {
+  QStringList captions;
+  for (int i = 0; i < pages->count(); ++i) captions << pages->tabText(i);
+  return captions;
+}
+
+// Calls `act` on the modal dialog that the next step opens, once it is up.
+void OnModalDialog(std::function<void(QWidget*)> act) {
+  QTimer::singleShot(0, [act] {
+    QWidget* dialog = nullptr;
+    ProcessUntil([&] { return (dialog = QApplication::activeModalWidget()) != nullptr; });
+    act(dialog);
+  });
+}
+
+// The X server's picture of the window, GL surface included.
+QImage Screenshot(const QWidget& window) {
+  QRect frame = window.frameGeometry();
+  return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
+}
+
+// One shown main window for the suite: its start-up is what most cases look at.
+class MainWindowTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    MessageRecorder recorder;
+    window = new TFrmMain;
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    ASSERT_TRUE(ProcessUntil([] { return window->Started(); }));
+    startupMessages = recorder.messages.size();
+  }
+  static void TearDownTestSuite() {
+    delete window;
+    window = nullptr;
+  }
+
+  template <typename T>
+  static T* Control(const char* name) {
+    T* control = window->findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+
+  static TFrmMain* window;
+  static size_t startupMessages;
+};
+
+TFrmMain* MainWindowTest::window = nullptr;
+size_t MainWindowTest::startupMessages = 0;
+
+TEST_F(MainWindowTest, StartsOnTheGLContextWithoutComplaint) {
+  EXPECT_TRUE(window->App().Ready());
+  EXPECT_EQ(startupMessages, 0u);
+}
+
+TEST_F(MainWindowTest, HasTheCaptionsAndPagesInOrder) {
+  EXPECT_EQ(window->windowTitle(), " ZQ GPU");
+  EXPECT_EQ(window->windowHandle()->title(), " ZQ GPU");
+  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "ZQ GPU");
+  EXPECT_EQ(window->size(), QSize(1142, 656));
+  EXPECT_LE((window->frameGeometry().center() - window->screen()->availableGeometry().center()).manhattanLength(), 2);
+
+  auto* left = Control<QTabWidget>("PageControl1");
+  auto* right = Control<QTabWidget>("PageControl2");
+  EXPECT_EQ(TabCaptions(left), QStringList{"Renderer"});
+  EXPECT_EQ(TabCaptions(right), (QStringList{"Console", "OGL Info", "TabSheet1"}));
+  EXPECT_EQ(right->currentWidget()->objectName(), "TabSheet1");
+  EXPECT_EQ(right->width(), 289);
+  EXPECT_EQ(left->geometry().right() + 1, right->geometry().left());
+
+  QMenu* file = Control<QMenu>("File1");
+  EXPECT_EQ(file->title(), "File");
+  EXPECT_EQ(file->actions().size(), 1);
+  EXPECT_EQ(file->actions().value(0)->text(), "Exit");
+}
+
+TEST_F(MainWindowTest, UnitPageHoldsItsControls) {
+  EXPECT_EQ(Control<QListWidget>("UnitList")->height(), 169);
+  EXPECT_EQ(Control<QLabel>("Label1")->text(), "Side Colour:");
+  auto* panel = Control<TColourPanel>("SideColourPanel");
+  EXPECT_EQ(panel->size(), QSize(81, 41));
+  EXPECT_EQ(panel->Colour(), QColor(0, 255, 0));
+  EXPECT_EQ(Control<QPushButton>("Button1")->text(), "Random");
+}
+
+TEST_F(MainWindowTest, ConsoleHoldsTheFiveStartupLines) {
+  auto* console = Control<QPlainTextEdit>("ConsoleText");
+  QStringList lines = Lines(console);
+  ASSERT_EQ(lines.size(), 5) << console->toPlainText().toStdString();
+  EXPECT_TRUE(lines[0].startsWith("Vendor: "));
+  EXPECT_TRUE(lines[1].startsWith("Renderer: "));
+  EXPECT_TRUE(lines[2].startsWith("Version: "));
+  EXPECT_EQ(lines[3], "");
+  QSize pixels = window->RenderWindow()->PixelSize();
+  EXPECT_EQ(lines[4], QString("Resolution: %1x%2").arg(pixels.width()).arg(pixels.height()));
+
+  EXPECT_TRUE(console->isReadOnly());
+  EXPECT_EQ(console->palette().color(QPalette::Base), QColor(104, 99, 87));
+  EXPECT_EQ(console->palette().color(QPalette::Text), QColor(Qt::white));
+  EXPECT_EQ(Control<QLineEdit>("ConsoleCommandEdit")->height(), 21);
+}
+
+TEST_F(MainWindowTest, InfoPageListsDriverThenOneExtensionPerLine) {
+  auto* info = Control<QPlainTextEdit>("OGLInfoText");
+  QStringList lines = Lines(info);
+  ASSERT_GT(lines.size(), 8);
+  QStringList console = Lines(Control<QPlainTextEdit>("ConsoleText"));
+  EXPECT_EQ(lines.mid(0, 3), console.mid(0, 3));
+  EXPECT_EQ(lines.mid(3, 5), (QStringList{"", "Settings:", "Multisample: False", "", "OGL Extentions:"}));
+  for (const QString& extension : lines.mid(8)) {
+    EXPECT_TRUE(extension.startsWith("GL_")) << extension.toStdString();
+    EXPECT_FALSE(extension.contains(' ')) << extension.toStdString();
+  }
+
+  QGuiApplication::clipboard()->clear();
+  QTest::mouseClick(Control<QPushButton>("OGLInfoCopyButton"), Qt::LeftButton);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), info->toPlainText());
+}
+
+TEST_F(MainWindowTest, DrawsFramesBackToBack) {
+  int64_t before = window->App().FramesDrawn();
+  QElapsedTimer clock;
+  clock.start();
+  ASSERT_TRUE(DrawFrames(*window, 30));
+  // Bounded by the renderer's speed, not by a timer tick per frame.
+  EXPECT_LT(clock.elapsed(), 5000) << window->App().FramesDrawn() - before;
+
+  QImage shot = Screenshot(*window);
+  ASSERT_FALSE(shot.isNull());
+  EXPECT_TRUE(shot.save(ZQ_TEST_SCREENSHOT));
+  QWidget* surface = Control<QWidget>("RenderSurface");
+  QPoint centre = surface->mapTo(window, surface->rect().center()) +
+                  (window->geometry().topLeft() - window->frameGeometry().topLeft());
+  EXPECT_EQ(shot.pixelColor(centre), kClearColour);
+}
+
+TEST_F(MainWindowTest, EnterInTheCommandLineNeitherRunsNorClears) {
+  auto* edit = Control<QLineEdit>("ConsoleCommandEdit");
+  Control<QTabWidget>("PageControl2")->setCurrentIndex(0);
+  edit->setFocus();
+  QTest::keyClicks(edit, "print(1)");
+  QTest::keyClick(edit, Qt::Key_Return);
+  DrawFrames(*window, 2);
+  EXPECT_EQ(edit->text(), "print(1)");
+  EXPECT_EQ(Lines(Control<QPlainTextEdit>("ConsoleText")).size(), 5);
+  EXPECT_EQ(QApplication::focusWidget(), edit);
+  edit->clear();
+  Control<QTabWidget>("PageControl2")->setCurrentIndex(2);
+}
+
+TEST_F(MainWindowTest, KeyboardFocusReturnsToTheWindow) {
+  QTabBar* tabs = Control<QTabWidget>("PageControl2")->tabBar();
+  tabs->setFocus(Qt::MouseFocusReason);
+  ASSERT_EQ(QApplication::focusWidget(), tabs);
+  ASSERT_TRUE(DrawFrames(*window, 1));
+  EXPECT_EQ(QApplication::focusWidget(), nullptr);
+
+  // An edit keeps the focus through frames, until the pointer moves over the render page.
+  auto* edit = Control<QLineEdit>("ConsoleCommandEdit");
+  edit->setFocus();
+  ASSERT_TRUE(DrawFrames(*window, 1));
+  EXPECT_EQ(QApplication::focusWidget(), edit);
+  QTest::mouseMove(window->RenderWindow(), QPoint(20, 20));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(QApplication::focusWidget(), nullptr);
+}
+
+TEST_F(MainWindowTest, ViewportFollowsTheRenderPage) {
+  window->resize(1000, 600);
+  QSize expected;
+  ASSERT_TRUE(ProcessUntil([&] {
+    expected = window->RenderWindow()->PixelSize();
+    std::array<int, 4> viewport = CurrentViewport();
+    return expected.width() < 900 && viewport[2] == expected.width() && viewport[3] == expected.height();
+  })) << expected.width()
+      << "x" << expected.height();
+  window->resize(1142, 656);
+  ASSERT_TRUE(ProcessUntil([&] { return CurrentViewport()[2] == window->RenderWindow()->PixelSize().width(); }));
+}
+
+TEST_F(MainWindowTest, SideColourPanelNeedsASelectedRow) {
+  QSignalSpy chosen(window, &TFrmMain::unitSideColourChosen);
+  auto* panel = window->SideColourPanel();
+  window->FillUnitList({});
+  QTest::mouseClick(panel, Qt::LeftButton);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  EXPECT_EQ(chosen.count(), 0);
+
+  window->FillUnitList({"1: GMs\\a.gmz", "2: GMs\\b.gmz"});
+  EXPECT_EQ(window->UnitList()->currentRow(), 0);
+  window->UnitList()->setCurrentRow(1);
+
+  OnModalDialog([](QWidget* dialog) { dialog->close(); });
+  QTest::mouseClick(panel, Qt::LeftButton);
+  EXPECT_EQ(chosen.count(), 0);
+  EXPECT_EQ(panel->Colour(), QColor(0, 255, 0));
+
+  QString dialogName;
+  OnModalDialog([&](QWidget* dialog) {
+    dialogName = dialog->objectName();
+    auto* colours = qobject_cast<QColorDialog*>(dialog);
+    ASSERT_NE(colours, nullptr);
+    EXPECT_EQ(colours->currentColor(), QColor(0, 255, 0));
+    colours->setCurrentColor(QColor(10, 20, 30));
+    colours->accept();
+  });
+  QTest::mouseClick(panel, Qt::LeftButton);
+  EXPECT_EQ(dialogName, "ColorDialog");
+  ASSERT_EQ(chosen.count(), 1);
+  EXPECT_EQ(chosen[0][0].toInt(), 1);
+  EXPECT_EQ(chosen[0][1].value<QColor>(), QColor(10, 20, 30));
+  EXPECT_EQ(panel->Colour(), QColor(10, 20, 30));
+
+  QSignalSpy random(window, &TFrmMain::randomColoursRequested);
+  QTest::mouseClick(Control<QPushButton>("Button1"), Qt::LeftButton);
+  EXPECT_EQ(random.count(), 1);
+  EXPECT_EQ(panel->Colour(), QColor(10, 20, 30));
+  window->FillUnitList({});
+}
+
+TEST(QtPlatformTest, MessageBoxShowsCaptionAndLines) {
+  QString caption, text;
+  OnModalDialog([&](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(box, nullptr);
+    caption = box->windowTitle();
+    text = box->text();
+    box->accept();
+  });
+  ShowMessageBox("Shader Error", "first line\rsecond line\r\nthird");
+  EXPECT_EQ(caption, "Shader Error");
+  EXPECT_EQ(text, "first line\nsecond line\nthird");
+}
+
+TEST(QtPlatformTest, ClipboardAndDoubleClickTimeAreQts) {
+  SetClipboardText("caf\xc3\xa9 \xe4\xb8\xad");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("caf\xc3\xa9 \xe4\xb8\xad"));
+  QGuiApplication::clipboard()->setText("from Qt");
+  EXPECT_EQ(GetClipboardText(), "from Qt");
+  EXPECT_EQ(DoubleClickTime(), uint32_t(QGuiApplication::styleHints()->mouseDoubleClickInterval()));
+}
+
+TEST(QtPlatformTest, NumbersUseADecimalPoint) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.1f", 2.5);
+  EXPECT_STREQ(text, "2.5");
+  EXPECT_EQ(QLocale().toString(1.5), "1.5");
+}
+
+// Start-up takes the render page's size at the moment the window shows, and closing
+// stops the frame loop for good.
+TEST(MainWindowLifetimeTest, StartsAtItsShownSizeAndStopsOnExit) {
+  TFrmMain window;
+  window.resize(900, 500);
+  window.show();
+  ASSERT_TRUE(ProcessUntil([&] { return window.Started(); }));
+  QSize pixels = window.RenderWindow()->PixelSize();
+  EXPECT_LT(pixels.width(), 900 - 289);
+  EXPECT_EQ(Lines(window.findChild<QPlainTextEdit*>("ConsoleText")).value(4),
+            QString("Resolution: %1x%2").arg(pixels.width()).arg(pixels.height()));
+  ASSERT_TRUE(DrawFrames(window, 3));
+
+  window.findChild<QAction*>("Exit1")->trigger();
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(window.App().Ready());
+  int64_t frames = window.App().FramesDrawn();
+  QTest::qWait(100);
+  EXPECT_EQ(window.App().FramesDrawn(), frames);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "xcb");
+  QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  InstallQtPlatform();
+  SetExeFolder(ZQ_TEST_BIN_DIR);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
