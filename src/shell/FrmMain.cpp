@@ -112,11 +112,13 @@ QWidget* TFrmMain::BuildRendererPage() {
     if (AcceptsInput()) app_->MouseMove(x, y);
   });
   connect(renderWindow_, &TRenderWindow::mousePressed, this, [this](int button, int x, int y) {
+    activateWindow();
     if (AcceptsInput()) app_->MouseDown(button, x, y);
   });
   connect(renderWindow_, &TRenderWindow::mouseReleased, this, [this](int button, int x, int y) {
     if (AcceptsInput()) app_->MouseUp(button, x, y);
   });
+  connect(renderWindow_, &TRenderWindow::keyEvent, this, &TFrmMain::ForwardKey);
   connect(renderWindow_, &TRenderWindow::wheelTurned, this, [this](int delta, int x, int y) {
     if (AcceptsInput()) app_->MouseWheel(delta, x, y);
   });

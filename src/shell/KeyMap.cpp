@@ -1,6 +1,7 @@
 #include "shell/KeyMap.h"
 
 #include <array>
+#include <string>
 #include <utility>
 
 namespace {
@@ -69,5 +70,8 @@ int VirtualKey(int qtKey, Qt::KeyboardModifiers modifiers) {
 std::u16string CharCodes(int qtKey, Qt::KeyboardModifiers modifiers, const std::u16string& text) {
   if ((modifiers & Qt::ControlModifier) && qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
     return std::u16string(1, char16_t(qtKey - Qt::Key_A + 1));
-  return text;
+  // X gives Delete the text DEL; on Windows the key types nothing, and edits would insert it.
+  std::u16string codes = text;
+  std::erase(codes, u'\x7f');
+  return codes;
 }

@@ -10,5 +10,6 @@
 int VirtualKey(int qtKey, Qt::KeyboardModifiers modifiers);
 
 // The character codes a key press types: its text as UTF-16 code units, or the control
-// code (1 to 26) for Ctrl with a letter, which is how copy (3), paste (22) and cut (24) arrive.
+// code (1 to 26) for Ctrl with a letter, which is how copy (3), paste (22) and cut (24)
+// arrive. Delete types nothing.
 std::u16string CharCodes(int qtKey, Qt::KeyboardModifiers modifiers, const std::u16string& text);

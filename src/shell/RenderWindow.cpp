@@ -1,5 +1,6 @@
 #include "shell/RenderWindow.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -66,3 +67,7 @@ void TRenderWindow::wheelEvent(QWheelEvent* event) {
   QPoint p = PixelPos(event->position());
   emit wheelTurned(delta, p.x(), p.y());
 }
+
+void TRenderWindow::keyPressEvent(QKeyEvent* event) { emit keyEvent(event); }
+
+void TRenderWindow::keyReleaseEvent(QKeyEvent* event) { emit keyEvent(event); }

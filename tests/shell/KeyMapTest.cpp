@@ -41,6 +41,7 @@ TEST(KeyMapTest, ControlLettersBecomeControlCodes) {
   EXPECT_EQ(CharCodes(Qt::Key_A, Qt::ShiftModifier, u"A"), u"A");
   EXPECT_EQ(CharCodes(Qt::Key_E, Qt::NoModifier, u"\u00e9"), u"\u00e9");
   EXPECT_EQ(CharCodes(Qt::Key_Shift, Qt::ShiftModifier, u""), u"");
+  EXPECT_EQ(CharCodes(Qt::Key_Delete, Qt::NoModifier, u"\x7f"), u"");
 }
 
 }  // namespace
