@@ -37,7 +37,15 @@ bool TQtGLSurface::SetPixelFormat(const TPixelFormatRequest& request) {
   return true;
 }
 
+// Qt reports the sample count of the configuration it chose, but echoes the requested
+// count when that configuration has no sample buffers; a second request tells them apart.
 bool TQtGLSurface::HasMultisampleFormat(int samples) {
+  int reported = ProbeSamples(samples);
+  if (reported != samples) return reported > samples;
+  return ProbeSamples(samples + 1) != samples + 1;
+}
+
+int TQtGLSurface::ProbeSamples(int samples) {
   QSurfaceFormat format = format_;
   format.setSamples(samples);
   QOffscreenSurface probe;
@@ -45,11 +53,11 @@ bool TQtGLSurface::HasMultisampleFormat(int samples) {
   probe.create();
   QOpenGLContext context;
   context.setFormat(format);
-  bool found =
-      probe.isValid() && context.create() && context.makeCurrent(&probe) && context.format().samples() >= samples;
+  bool made = probe.isValid() && context.create() && context.makeCurrent(&probe);
+  int reported = made ? context.format().samples() : -1;
   context.doneCurrent();
   if (context_) MakeCurrent();
-  return found;
+  return reported;
 }
 
 void TQtGLSurface::SetMultisampleFormat(int samples) {

@@ -34,6 +34,8 @@ class TQtGLSurface : public IGLSurface {
 
  private:
   void ApplyFormat();
+  // The sample count a probe context with this request reports; -1 when none is made.
+  int ProbeSamples(int samples);
 
   QWindow* window_;
   QSurfaceFormat format_;
