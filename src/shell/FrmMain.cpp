@@ -218,6 +218,7 @@ void TFrmMain::FillUnitList(const std::vector<std::string>& rows) {
 void TFrmMain::StartGL() {
   if (closed_) return;
   busy_ = true;
+  resizePending_ = false;
   QSize size = renderWindow_->PixelSize();
   started_ = app_->Start(surface_.get(), size.width(), size.height());
   busy_ = false;
