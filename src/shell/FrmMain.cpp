@@ -224,6 +224,7 @@ void TFrmMain::StartGL() {
   busy_ = false;
   if (!started_) return;
   for (const std::string& line : app_->InfoLines()) oglInfoText_->appendPlainText(QString::fromStdString(line));
+  oglInfoText_->moveCursor(QTextCursor::Start);
   ApplyPendingResize();
 }
 
