@@ -221,11 +221,11 @@ void TFrmMain::StartGL() {
   resizePending_ = false;
   QSize size = renderWindow_->PixelSize();
   started_ = app_->Start(surface_.get(), size.width(), size.height());
-  busy_ = false;
-  if (!started_) return;
-  for (const std::string& line : app_->InfoLines()) oglInfoText_->appendPlainText(QString::fromStdString(line));
-  oglInfoText_->moveCursor(QTextCursor::Start);
-  ApplyPendingResize();
+  if (started_) {
+    for (const std::string& line : app_->InfoLines()) oglInfoText_->appendPlainText(QString::fromStdString(line));
+    oglInfoText_->moveCursor(QTextCursor::Start);
+  }
+  EndBusy();
 }
 
 void TFrmMain::showEvent(QShowEvent* event) {
@@ -240,7 +240,7 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
   if (closed_) return;
   closed_ = true;
   renderTimer_.stop();
-  if (started_) app_->Close();
+  if (started_ && !busy_) app_->Close();
 }
 
 void TFrmMain::RenderTimerTimer() {
@@ -249,7 +249,17 @@ void TFrmMain::RenderTimerTimer() {
   busy_ = true;
   surface_->MakeCurrent();
   app_->Frame();
+  EndBusy();
+}
+
+// A message box shown during the start-up or a frame runs its own event loop, in which
+// the window may be resized or closed; the app hears of it once that work is done.
+void TFrmMain::EndBusy() {
   busy_ = false;
+  if (closed_) {
+    if (started_) app_->Close();
+    return;
+  }
   ApplyPendingResize();
 }
 

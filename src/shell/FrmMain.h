@@ -57,6 +57,7 @@ class TFrmMain : public QMainWindow {
 
   void StartGL();
   void RenderTimerTimer();
+  void EndBusy();
   void RenderSizeChanged(int width, int height);
   void ApplyPendingResize();
   bool AcceptsInput() const;
