@@ -228,6 +228,35 @@ TEST_F(MainWindowTest, KeyboardFocusReturnsToTheWindow) {
   EXPECT_EQ(QApplication::focusWidget(), nullptr);
 }
 
+TEST_F(MainWindowTest, RenderPageReportsInputInItsOwnPixels) {
+  TRenderWindow* render = window->RenderWindow();
+  QSignalSpy pressed(render, &TRenderWindow::mousePressed);
+  QSignalSpy released(render, &TRenderWindow::mouseReleased);
+  QSignalSpy wheel(render, &TRenderWindow::wheelTurned);
+  QList<std::pair<int, int>> keys;  // event type, Qt key
+  QObject receiver;
+  QObject::connect(render, &TRenderWindow::keyEvent, &receiver, [&](QKeyEvent* event) {
+    keys.append({event->type(), event->key()});
+  });
+
+  QTest::mouseClick(render, Qt::RightButton, Qt::NoModifier, QPoint(10, 20));
+  QTest::mouseClick(render, Qt::MiddleButton, Qt::NoModifier, QPoint(30, 40));
+  QTest::mouseClick(render, Qt::BackButton, Qt::NoModifier, QPoint(50, 60));
+  ASSERT_EQ(pressed.count(), 2);
+  EXPECT_EQ(pressed[0], (QList<QVariant>{1, 10, 20}));
+  EXPECT_EQ(pressed[1], (QList<QVariant>{2, 30, 40}));
+  EXPECT_EQ(released.count(), 2);
+
+  QWheelEvent notch(QPointF(5, 6), render->mapToGlobal(QPointF(5, 6)), {}, QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(render, &notch);
+  ASSERT_EQ(wheel.count(), 1);
+  EXPECT_EQ(wheel[0], (QList<QVariant>{-120, 5, 6}));
+
+  QTest::keyClick(render, Qt::Key_Left);
+  EXPECT_EQ(keys, (QList<std::pair<int, int>>{{QEvent::KeyPress, Qt::Key_Left}, {QEvent::KeyRelease, Qt::Key_Left}}));
+}
+
 TEST_F(MainWindowTest, ViewportFollowsTheRenderPage) {
   window->resize(1000, 600);
   QSize expected;
