@@ -315,7 +315,3 @@ void TOGL::BindTexture(int unit, GLuint texture) {
   // Texture creation binds on the active unit; keep that unit 0.
   if (unit != 0) glActiveTexture(GL_TEXTURE0);
 }
-
-void TOGL::DeleteTexture(GLuint texture) {
-  if (texture != 0) glDeleteTextures(1, &texture);
-}

@@ -52,7 +52,6 @@ public:
                              const void* pixels, bool flip, bool clamp) override;
   GLuint CreateTexture565Linear(int width, int height, const void* pixels, bool flip, bool clamp) override;
   void BindTexture(int unit, GLuint texture) override;
-  void DeleteTexture(GLuint texture) override;
 
   void CreateQuadResources();
   TGLSL_Program* QuadProgram() { return quadProgram_.get(); }
