@@ -20,6 +20,8 @@ TDistanceFieldFont::~TDistanceFieldFont() {
 void TDistanceFieldFont::Load(std::istream& in) {
   std::fill(table_.begin(), table_.end(), TGlyph{});
   CellWidth = CellHeight = 0;
+  Pages.clear();
+  BadPages = 0;
   TByteReader r(in);
   char magic[3] = {};
   for (char& c : magic) c = char(r.U8());
