@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   clang libclang-rt-14-dev clang-format
-  qt6-base-dev libgl-dev libegl-dev libepoxy-dev
+  qt6-base-dev libxkbcommon-dev libgl-dev libegl-dev libepoxy-dev
   libegl-mesa0 libgl1-mesa-dri mesa-utils
   liblua5.1-0-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
   libfreetype-dev fonts-dejavu-core fonts-liberation2

@@ -43,9 +43,12 @@ public:
   std::vector<std::string> InfoLines() const;
   TOGL* GL() const { return ogl_.get(); }
   bool Ready() const;
+  // Frames drawn since Start.
+  int64_t FramesDrawn() const { return frames_; }
 
 private:
   Options options_;
   std::unique_ptr<TOGL> ogl_;
   bool closed_ = false;
+  int64_t frames_ = 0;
 };

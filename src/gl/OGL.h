@@ -26,6 +26,9 @@ public:
   void Set3D();
   void ResetModelMatrix();
   void Shutdown();
+  // Frame-level state the shared frame order switches.
+  void SetBlend(bool on);
+  void SetDepthTest(bool on, GLenum function = GL_LESS);
 
   bool Initialised() const { return initialised_; }
   bool Multisample() const { return multisample_; }

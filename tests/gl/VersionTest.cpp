@@ -1,0 +1,21 @@
+#include <gtest/gtest.h>
+
+#include "gl/Renderer.h"
+
+using Version = std::array<uint8_t, 4>;
+
+TEST(VersionString, KeepsTheLeadingDigitsAndDots) {
+  EXPECT_EQ(ParseVersionString("2.1.2 NVIDIA 580.1"), (Version{2, 1, 2, 0}));
+  EXPECT_EQ(ParseVersionString("4.6.0 Mesa 22.3.6"), (Version{4, 6, 0, 0}));
+  EXPECT_EQ(ParseVersionString("1.4"), (Version{1, 4, 0, 0}));
+  EXPECT_EQ(ParseVersionString("3.3.0.4 build"), (Version{3, 3, 0, 4}));
+  EXPECT_EQ(ParseVersionString("1.2.3.4.5"), (Version{1, 2, 3, 4}));
+}
+
+TEST(VersionString, EmptyOrOddTextGivesZeros) {
+  EXPECT_EQ(ParseVersionString(""), (Version{0, 0, 0, 0}));
+  EXPECT_EQ(ParseVersionString("OpenGL ES 3.2"), (Version{0, 0, 0, 0}));
+  EXPECT_EQ(ParseVersionString("4..1"), (Version{4, 0, 1, 0}));
+  // Each number is kept as one byte, as the version record holds it.
+  EXPECT_EQ(ParseVersionString("300.2"), (Version{44, 2, 0, 0}));
+}

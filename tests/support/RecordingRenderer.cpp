@@ -1,0 +1,52 @@
+#include "RecordingRenderer.h"
+
+RecordingRenderer::RecordingRenderer(int width, int height) {
+  width_ = width;
+  height_ = height;
+  version = {4, 5, 0, 0};
+  singleChannelFormat = GL_R8;
+  whiteTexture = 1;
+  blackTexture = 2;
+  gridTexture = 3;
+}
+
+void RecordingRenderer::QuadBindShader() {
+  type_ = 0;
+  colour_ = colour2_ = {1, 1, 1, 1};
+  ud_ = {0, 0.58f};
+  udi_ = {0, 0};
+  grayscale_ = false;
+}
+
+void RecordingRenderer::DrawQuad(float x, float y, float w, float h, float u, float v, float du, float dv) {
+  quads.push_back({x, y, w, h, u, v, du, dv, colour_, colour2_, type_, bound_[0], ud_, udi_, grayscale_});
+}
+
+GLuint RecordingRenderer::AddTexture(Texture texture) {
+  texture.name = static_cast<GLuint>(100 + textures.size());
+  textures.push_back(texture);
+  bound_[0] = texture.name;
+  return texture.name;
+}
+
+GLuint RecordingRenderer::CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat,
+                                        const void*, bool flip, bool clamp) {
+  return AddTexture({0, width, height, internalFormat, sourceFormat, flip, clamp, false});
+}
+
+GLuint RecordingRenderer::CreateTexture565(int width, int height, const void*, bool flip, bool clamp) {
+  return AddTexture({0, width, height, GL_RGB, GL_RGB, flip, clamp, false});
+}
+
+GLuint RecordingRenderer::CreateTextureLinear(int width, int height, GLenum internalFormat, GLenum sourceFormat,
+                                              const void*, bool flip, bool clamp) {
+  return AddTexture({0, width, height, internalFormat, sourceFormat, flip, clamp, true});
+}
+
+GLuint RecordingRenderer::CreateTexture565Linear(int width, int height, const void*, bool flip, bool clamp) {
+  return AddTexture({0, width, height, GL_RGB, GL_RGB, flip, clamp, true});
+}
+
+void RecordingRenderer::BindTexture(int unit, GLuint texture) {
+  if (unit >= 0 && unit < 32) bound_[unit] = texture;
+}
