@@ -58,7 +58,7 @@ void TPaletteStore::Upload(TOGL_Renderer& gl) {
     if (!page->texture) {
       page->texture = gl.CreateTexture(kPageSide, kPageSide, GL_RGB, GL_BGR, page->pixels.data(), false, false);
     } else {
-      gl.UpdateTexture(page->texture, kPageSide, kPageSide, GL_BGR, page->pixels.data());
+      ReplaceTextureImage(page->texture, kPageSide, kPageSide, GL_BGR, page->pixels.data());
     }
     page->dirty = false;
   }

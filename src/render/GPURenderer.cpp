@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "gl/Renderer.h"
+#include "gl/OGL.h"
 #include "gl/Shader.h"
 #include "platform/DataFiles.h"
 #include "render/Instance.h"
@@ -11,7 +11,9 @@ TGPU_Renderer::TGPU_Renderer() : lists_(kGrowBy) {}
 
 TGPU_Renderer::~TGPU_Renderer() = default;
 
-void TGPU_Renderer::SetUp() {
+void TGPU_Renderer::SetUp(TOGL& gl) {
+  // The rectangles' corners come from the quad buffer, which exists once the quad facility does.
+  if (!gl.QuadProgram()) gl.CreateQuadResources();
   program_ = std::make_unique<TGLSL_Program>();
   program_->Load(DataPath("\\shaders\\gpu_quadi"));
   modeLocation_ = program_->UniformLocation("mode");
@@ -63,18 +65,19 @@ void TGPU_Renderer::AddInstance(TGPU_Record record, int32_t& list, int32_t& slot
   lists_[list]->Append(record);
 }
 
-void TGPU_Renderer::Flush(TOGL_Renderer& gl) {
+void TGPU_Renderer::Flush(TOGL& gl) {
   drawCalls_ = 0;
+  if (usedLists_ > 0) gl.QuadBindVBO();
   for (int32_t i = 0; i < usedLists_; ++i) DrawList(gl, *lists_[i]);
-  gl.SelectTextureUnit(0);
 }
 
-void TGPU_Renderer::DrawList(TOGL_Renderer& gl, const TGPU_RenderList& list) {
+void TGPU_Renderer::DrawList(TOGL& gl, const TGPU_RenderList& list) {
   if (!instance_) return;
   for (int j = 0; j < TGPU_RenderList::kSlots; ++j) gl.BindTexture(1 + j, list.Slot(j));
   instance_->Upload(list.Count(), list.Records());
   instance_->Bind();
-  TOGL_InstanceVBO::DrawInstanced(GL_POLYGON, 4, list.Count());
+  // A fan of the four corners fills what a polygon would and works on every profile.
+  TOGL_InstanceVBO::DrawInstanced(GL_TRIANGLE_FAN, 4, list.Count());
   instance_->Unbind();
   ++drawCalls_;
 }

@@ -6,7 +6,7 @@
 #include "render/RenderList.h"
 
 class TGLSL_Program;
-class TOGL_Renderer;
+class TOGL;
 class TGPU_Instance;
 
 // Draws every placed model of a frame with a handful of instanced calls: records are
@@ -21,14 +21,15 @@ public:
   ~TGPU_Renderer();
 
   // Loads the "gpu_quadi" program and creates the instance buffer; needs a GL context.
-  void SetUp();
+  void SetUp(TOGL& gl);
   // Uses the program with the GL object's current matrices and empties the lists.
   void Begin(int32_t mode);
   // Files one record. `list` and `slot` are the caller's per-texture cache for this frame,
   // (-1, 0) before the texture's first record.
   void AddInstance(TGPU_Record record, int32_t& list, int32_t& slot);
-  // One instanced draw per used list; leaves texture unit 0 active.
-  void Flush(TOGL_Renderer& gl);
+  // One instanced draw per used list; texture unit 0 stays the active one (BindTexture
+  // leaves it so).
+  void Flush(TOGL& gl);
 
   int32_t UsedLists() const { return usedLists_; }
   int32_t AllocatedLists() const { return allocatedLists_; }
@@ -40,7 +41,7 @@ public:
 
 private:
   void ClearLists();
-  void DrawList(TOGL_Renderer& gl, const TGPU_RenderList& list);
+  void DrawList(TOGL& gl, const TGPU_RenderList& list);
 
   std::unique_ptr<TGLSL_Program> program_;
   std::unique_ptr<TGPU_Instance> instance_;
