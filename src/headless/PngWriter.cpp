@@ -21,9 +21,8 @@ bool WritePngBottomUp(const std::string& path, int width, int height, const std:
   image.width = static_cast<png_uint_32>(width);
   image.height = static_cast<png_uint_32>(height);
   image.format = PNG_FORMAT_RGBA;
-  // A negative stride walks the rows from the last, turning bottom-up into top-down.
-  const uint8_t* lastRow = rgba.data() + static_cast<size_t>(width) * 4 * (height - 1);
-  if (!png_image_write_to_stdio(&image, file.get(), 0, lastRow, -width * 4, nullptr)) {
+  // A negative stride tells libpng the buffer holds the bottom row first.
+  if (!png_image_write_to_stdio(&image, file.get(), 0, rgba.data(), -width * 4, nullptr)) {
     error = image.message;
     return false;
   }
