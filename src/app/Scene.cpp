@@ -15,7 +15,8 @@ std::vector<std::string> ScanModelFiles(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
     std::string name = entry.path().filename().string();
     std::string extension = entry.path().extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     // The extension matches in any case, as the file system the names come from did;
     // the "fal.gmz" exclusion is case-sensitive.
     if (extension != ".gmz" || name.find("fal.gmz") != std::string::npos) continue;

@@ -22,7 +22,7 @@ using TRgb = std::array<uint8_t, 3>;  // red, green, blue
 // 50-column grid and animated every frame, each with its own side-coloured palette.
 // It owns the model module's objects; the GL object must outlive it.
 class TModelScene {
-public:
+ public:
   static constexpr int kDefaultModels = 1600;
   static constexpr int kColumns = 50;
   static constexpr int kSpacing = 25;
@@ -59,7 +59,7 @@ public:
   TGMGL_System& Models() { return models_; }
   TGPU_Renderer& Renderer() { return renderer_; }
 
-private:
+ private:
   void FillUnitList();
 
   TOGL* gl_;

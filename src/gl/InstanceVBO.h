@@ -6,7 +6,7 @@
 // A vertex buffer whose float attributes advance once per instance (divisor 1), refilled
 // every draw: it grows only when a draw needs more bytes than it ever had.
 class TOGL_InstanceVBO {
-public:
+ public:
   struct Attribute {
     GLuint index;
     GLint components;
@@ -29,7 +29,7 @@ public:
   GLuint Name() const { return name_; }
   int Capacity() const { return capacity_; }
 
-private:
+ private:
   std::vector<Attribute> attributes_;
   int stride_;
   GLuint name_ = 0;

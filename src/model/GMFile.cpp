@@ -45,9 +45,11 @@ int32_t RoundUpEven(int64_t v) { return static_cast<int32_t>((v + 1) & ~int64_t(
 // Walks the encoded bytes and the pixel positions of one frame. Every step checks both
 // ends, so a malformed frame stops where it would run past its data or its planes.
 class Decoder {
-public:
+ public:
   Decoder(const std::vector<uint8_t>& data, int32_t dataSize, GMFrame& frame)
-      : data_(data), end_(std::min<int64_t>(dataSize, static_cast<int64_t>(data.size()))), frame_(frame),
+      : data_(data),
+        end_(std::min<int64_t>(dataSize, static_cast<int64_t>(data.size()))),
+        frame_(frame),
         pixels_(int64_t(frame.width) * frame.height) {}
 
   bool More() const { return pos_ < end_; }
@@ -59,7 +61,7 @@ public:
   int64_t Pixel() const { return pixel_; }
   GMFrame& Frame() { return frame_; }
 
-private:
+ private:
   const std::vector<uint8_t>& data_;
   int64_t end_;
   GMFrame& frame_;
@@ -205,13 +207,26 @@ void TGM_File::Decode(char encoding, const std::vector<uint8_t>& data, int32_t d
   frame.alpha.assign(colour ? pixels : 0, 0);
   Decoder d(data, dataSize, frame);
   switch (encoding) {
-    case 'Z': DecodeZ(d); break;
-    case 'X': DecodeX(d); break;
-    case 'S': DecodeS(d); break;
-    case 'Q': DecodeQ(d, data, dataSize); break;
-    case 'A': DecodeA(d); break;
-    case 'E': DecodeE(d); break;
-    default: break;
+    case 'Z':
+      DecodeZ(d);
+      break;
+    case 'X':
+      DecodeX(d);
+      break;
+    case 'S':
+      DecodeS(d);
+      break;
+    case 'Q':
+      DecodeQ(d, data, dataSize);
+      break;
+    case 'A':
+      DecodeA(d);
+      break;
+    case 'E':
+      DecodeE(d);
+      break;
+    default:
+      break;
   }
 }
 

@@ -26,7 +26,7 @@ inline bool IsColourEncoding(char encoding) { return encoding == 'A' || encoding
 // Files are accepted as they read: short reads leave fields 0, unknown encodings give
 // transparent frames, and decoding never writes past a frame's planes.
 class TGM_File {
-public:
+ public:
   // Frames claiming more pixels than this get no planes; the whole file may decode at most
   // kMaxFilePixels. Sprites are tiny; these only stop hostile headers from exhausting memory.
   static constexpr int64_t kMaxFramePixels = int64_t(1) << 22;
@@ -45,7 +45,7 @@ public:
   // Canvas on which every frame, placed at its offsets from the centre, fits; always even.
   static void CanvasSize(const std::vector<GMFrame>& frames, int32_t& width, int32_t& height);
 
-private:
+ private:
   void LoadFrame(std::istream& stream, GMFrame& frame, int64_t& pixelBudget);
 
   char encoding_ = 0;

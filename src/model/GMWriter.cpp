@@ -10,7 +10,7 @@
 namespace {
 
 class Bytes {
-public:
+ public:
   explicit Bytes(std::vector<uint8_t>& out) : out_(out) {}
   void U8(unsigned v) { out_.push_back(static_cast<uint8_t>(v)); }
   void U16(unsigned v) {
@@ -22,7 +22,7 @@ public:
     U16(v >> 16);
   }
 
-private:
+ private:
   std::vector<uint8_t>& out_;
 };
 
@@ -162,12 +162,24 @@ void EncodeE(const GMFrame& f, std::vector<uint8_t>& out) {
 std::vector<uint8_t> EncodeFrame(char encoding, const GMFrame& frame) {
   std::vector<uint8_t> out;
   switch (std::toupper(static_cast<unsigned char>(encoding))) {
-    case 'Z': EncodeZ(frame, out); break;
-    case 'X': EncodeX(frame, out); break;
-    case 'S': EncodeS(frame, out); break;
-    case 'A': EncodeA(frame, out); break;
-    case 'E': EncodeE(frame, out); break;
-    default: EncodeQ(frame, out); break;
+    case 'Z':
+      EncodeZ(frame, out);
+      break;
+    case 'X':
+      EncodeX(frame, out);
+      break;
+    case 'S':
+      EncodeS(frame, out);
+      break;
+    case 'A':
+      EncodeA(frame, out);
+      break;
+    case 'E':
+      EncodeE(frame, out);
+      break;
+    default:
+      EncodeQ(frame, out);
+      break;
   }
   return out;
 }

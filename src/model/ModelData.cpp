@@ -31,8 +31,8 @@ void TGMGL_Data::Load(std::istream* stream, std::string name, bool freeAfterUplo
   file.Load(*stream);
   BuildAtlas(file);
   if (gl && !pixels.empty()) {
-    texture = gl->CreateTexture(atlasWidth, atlasHeight, GL_RGBA, hasAlpha ? GL_BGRA : GL_BGR, pixels.data(),
-                                false, true);
+    texture =
+        gl->CreateTexture(atlasWidth, atlasHeight, GL_RGBA, hasAlpha ? GL_BGRA : GL_BGR, pixels.data(), false, true);
   }
   if (freeAfterUpload) pixels = {};
 }

@@ -31,7 +31,7 @@ enum class TAtlasKind : int {
 // One model file on the card: every frame packed into one atlas texture, shared by all
 // placed models of that file.
 class TGMGL_Data {
-public:
+ public:
   // Atlases beyond these limits are not built (the model keeps its frame table but draws
   // nothing); no sprite comes near them, only hostile headers do.
   static constexpr int32_t kMaxAtlasSide = 8192;
@@ -65,7 +65,7 @@ public:
   int32_t renderList = -1;
   int32_t textureSlot = 0;
 
-private:
+ private:
   void CopyFrame(const struct GMFrame& frame, int32_t x, int32_t y);
 };
 

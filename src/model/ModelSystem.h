@@ -14,7 +14,7 @@ class TSmartPaletteList;
 // counted by reference, looked up by lower-cased name. Also hands placed models the
 // palette list and the renderer they work with.
 class TGMGL_System {
-public:
+ public:
   static constexpr int32_t kGrowBy = 50;
 
   // `gl` creates the atlas textures; without it atlases stay in main memory only.
@@ -37,7 +37,7 @@ public:
   TSmartPaletteList& Palettes() const { return palettes_; }
   TGPU_Renderer& Renderer() const { return renderer_; }
 
-private:
+ private:
   struct Slot {
     int32_t refCount = 0;
     std::unique_ptr<TGMGL_Data> data;

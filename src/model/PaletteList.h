@@ -18,7 +18,7 @@ struct TPaletteEntry {
 };
 
 class TSmartPaletteList {
-public:
+ public:
   explicit TSmartPaletteList(TPaletteStore& store) : store_(store) {}
 
   // CRC-32 register over the 768 bytes, without the final inversion.
@@ -34,7 +34,7 @@ public:
   int32_t Count() const { return count_; }
   int32_t Capacity() const { return static_cast<int32_t>(entries_.size()); }
 
-private:
+ private:
   bool Matches(const TPaletteEntry& entry, const TPalette& palette, uint32_t hash) const;
 
   TPaletteStore& store_;

@@ -10,7 +10,7 @@ class TOGL_Renderer;
 // Every palette in use, packed into 2048 x 2048 RGB texture pages of 16,384 palettes each,
 // from which the instanced shader looks colours up. Slots are global: page x 16,384 + slot.
 class TPaletteStore {
-public:
+ public:
   static constexpr int kPageSide = 2048;
   static constexpr int32_t kSlotsPerPage = 16384;
   static constexpr int kPaletteBytes = 768;
@@ -35,7 +35,7 @@ public:
   int32_t UsedSlots(int page) const { return pages_[page]->usedCount; }
   bool Dirty() const { return dirty_; }
 
-private:
+ private:
   struct Page {
     std::vector<uint8_t> pixels = std::vector<uint8_t>(size_t(kPageSide) * kPageSide * 3);
     std::vector<uint8_t> used = std::vector<uint8_t>(kSlotsPerPage);

@@ -41,7 +41,7 @@ void TGMGL::SetPalette(const TPalette& palette) {
 const uint8_t* TGMGL::Palette() const { return system_.Palettes().Entry(paletteEntry_).palette; }
 
 bool TGMGL::BuildRecord(int32_t x, int32_t y, int32_t layer, TGPU_Record& record) const {
-  if (!data_ || data_->frameCount == 0 || data_->texture == 0) return false;
+  if (!data_ || data_->frameCount == 0) return false;
   int32_t n = data_->frameCount;
   const TGMGL_FrameEntry& f = data_->frameTable[((frame % n) + n) % n];
   int64_t left = int64_t(x) + f.offsetX;
@@ -62,6 +62,6 @@ bool TGMGL::BuildRecord(int32_t x, int32_t y, int32_t layer, TGPU_Record& record
 
 void TGMGL::Draw(int32_t x, int32_t y, int32_t layer) {
   TGPU_Record record;
-  if (!BuildRecord(x, y, layer, record)) return;
+  if (!data_ || data_->texture == 0 || !BuildRecord(x, y, layer, record)) return;
   system_.Renderer().AddInstance(record, data_->renderList, data_->textureSlot);
 }

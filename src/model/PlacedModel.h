@@ -1,8 +1,7 @@
 #pragma once
 #include <cstdint>
-#include <string_view>
-
 #include <string>
+#include <string_view>
 
 #include "model/Palette.h"
 #include "render/RenderList.h"
@@ -13,7 +12,7 @@ class TGMGL_System;
 // One unit on screen: a shared model, its current animation frame and its own palette,
 // registered (and shared by content) in the palette list.
 class TGMGL {
-public:
+ public:
   // Loads `name` through the system and starts from the model's ".p16" palette, or the
   // grey ramp when it has none.
   TGMGL(TGMGL_System& system, std::string_view name);
@@ -26,7 +25,7 @@ public:
   // centred at (x, y). Models without frames or atlas draw nothing. The record's layer
   // field carries layer x 4 + the atlas kind, which tells the shader how to read the atlas.
   void Draw(int32_t x, int32_t y, int32_t layer);
-  // The instance record Draw would hand over; false when the model draws nothing.
+  // The instance record Draw hands over (texture name included); false without frames.
   bool BuildRecord(int32_t x, int32_t y, int32_t layer, TGPU_Record& record) const;
 
   int32_t ModelIndex() const { return modelIndex_; }
@@ -38,7 +37,7 @@ public:
 
   int32_t frame = 0;
 
-private:
+ private:
   TGMGL_System& system_;
   int32_t modelIndex_ = -1;
   TGMGL_Data* data_ = nullptr;

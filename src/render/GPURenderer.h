@@ -12,7 +12,7 @@ class TGPU_Instance;
 // Draws every placed model of a frame with a handful of instanced calls: records are
 // filed into render lists of at most 15 atlas textures each, one draw per list.
 class TGPU_Renderer {
-public:
+ public:
   static constexpr int32_t kGrowBy = 100;
 
   TGPU_Renderer();
@@ -39,7 +39,7 @@ public:
   int32_t DrawCalls() const { return drawCalls_; }
   TGLSL_Program* Program() const { return program_.get(); }
 
-private:
+ private:
   void ClearLists();
   void DrawList(TOGL& gl, const TGPU_RenderList& list);
 

@@ -12,7 +12,7 @@ using TGPU_Record = std::array<float, 11>;
 
 // Records drawn by one instanced call, with up to 15 atlas textures in slots 0..14.
 class TGPU_RenderList {
-public:
+ public:
   static constexpr int kSlots = 15;
   static constexpr int32_t kGrowBy = 100;
 
@@ -25,7 +25,7 @@ public:
   int32_t Capacity() const { return static_cast<int32_t>(records_.size()); }
   const TGPU_Record* Records() const { return records_.data(); }
 
-private:
+ private:
   std::vector<TGPU_Record> records_;
   int32_t count_ = 0;
   std::array<GLuint, kSlots> slots_{};

@@ -20,7 +20,9 @@ enum Ramp : int { kGrey = 25, kSkin = 57, kGreen = 89, kFire = 121, kBlue = 153,
 
 int Clamp(int v, int lo, int hi) { return std::max(lo, std::min(hi, v)); }
 uint8_t Side(double light) { return static_cast<uint8_t>(1 + Clamp(int(std::lround(light * 23)), 0, 23)); }
-uint8_t Shade(Ramp ramp, double light) { return static_cast<uint8_t>(ramp + Clamp(int(std::lround(light * 31)), 0, 31)); }
+uint8_t Shade(Ramp ramp, double light) {
+  return static_cast<uint8_t>(ramp + Clamp(int(std::lround(light * 31)), 0, 31));
+}
 
 using TRgbF = std::array<double, 3>;
 
@@ -95,7 +97,7 @@ double Dither(int x, int y) {
 
 // One frame being drawn: palette indices (with an auxiliary byte) or colours with opacity.
 class Sprite {
-public:
+ public:
   Sprite(int w, int h, bool colour) : w_(w), h_(h) {
     frame_.width = static_cast<uint16_t>(w);
     frame_.height = static_cast<uint16_t>(h);
@@ -142,7 +144,8 @@ public:
     }
   }
   // A thick segment; `paint(x, y, t)` with t the position along it (0..1).
-  void Line(double x0, double y0, double x1, double y1, double width, const std::function<void(int, int, double)>& paint) {
+  void Line(double x0, double y0, double x1, double y1, double width,
+            const std::function<void(int, int, double)>& paint) {
     double dx = x1 - x0;
     double dy = y1 - y0;
     double len2 = std::max(dx * dx + dy * dy, 1e-9);
@@ -184,7 +187,7 @@ public:
     return std::move(frame_);
   }
 
-private:
+ private:
   int w_;
   int h_;
   GMFrame frame_;
@@ -207,17 +210,20 @@ GMFrame Infantry(int f, int n) {
   double p = Phase(f, n);
   double swing = 0.55 * std::sin(p);
   auto leg = [&](double a, double light) {
-    s.Line(7, 13, 7 + 7 * std::sin(a), 13 + 7 * std::cos(a), 2.4, [&](int x, int y, double) { s.Index(x, y, Side(light), 1); });
+    s.Line(7, 13, 7 + 7 * std::sin(a), 13 + 7 * std::cos(a), 2.4,
+           [&](int x, int y, double) { s.Index(x, y, Side(light), 1); });
   };
   leg(-swing, 0.25);
-  s.Line(7, 7, 7 - 5 * std::sin(swing), 7 + 5 * std::cos(swing), 2, [&](int x, int y, double) { s.Index(x, y, Side(0.4), 2); });
+  s.Line(7, 7, 7 - 5 * std::sin(swing), 7 + 5 * std::cos(swing), 2,
+         [&](int x, int y, double) { s.Index(x, y, Side(0.4), 2); });
   s.Rect(4, 6, 10, 14, [&](int x, int y) { s.Index(x, y, Side(0.95 - 0.08 * (x - 4) - 0.03 * (y - 6)), 3); });
   leg(swing, 0.45);
   s.Line(3, 10, 12, 8, 1.5, [&](int x, int y, double t) { s.Index(x, y, Shade(kGrey, 0.3 + 0.3 * t), 4); });
   s.Ellipse(7, 3.5, 2.6, 2.6, [&](int x, int y, double u, double v) {
     s.Index(x, y, v < -0.1 ? Side(0.75 - 0.2 * u) : Shade(kSkin, 0.8 - 0.3 * u), 5);
   });
-  s.Line(7 + 5 * std::sin(swing), 7 + 5 * std::cos(swing), 7, 7, 2, [&](int x, int y, double) { s.Index(x, y, Shade(kSkin, 0.6), 2); });
+  s.Line(7 + 5 * std::sin(swing), 7 + 5 * std::cos(swing), 7, 7, 2,
+         [&](int x, int y, double) { s.Index(x, y, Shade(kSkin, 0.6), 2); });
   int bob = int(std::lround(std::abs(std::sin(p)) * 1.4));
   return s.Take(0, -bob);
 }
@@ -252,7 +258,8 @@ GMFrame Walker(int f, int n) {
     double ky = 20;
     double lift = std::max(0.0, (k ? 1 : -1) * std::cos(p)) * 2.5;
     s.Line(hx, 15, kx, ky, 3, [&](int x, int y, double) { s.Index(x, y, Shade(kGrey, 0.45), 1); });
-    s.Line(kx, ky, hx + 3 * std::sin(a), 28 - lift, 3, [&](int x, int y, double) { s.Index(x, y, Shade(kGrey, 0.3), 1); });
+    s.Line(kx, ky, hx + 3 * std::sin(a), 28 - lift, 3,
+           [&](int x, int y, double) { s.Index(x, y, Shade(kGrey, 0.3), 1); });
     s.Rect(int(hx + 3 * std::sin(a)) - 3, int(28 - lift), int(hx + 3 * std::sin(a)) + 3, int(30 - lift),
            [&](int x, int y) { s.Index(x, y, Shade(kGrey, 0.2), 1); });
   }
@@ -271,7 +278,8 @@ GMFrame Harvester(int f, int n) {
   s.Rect(5, 7, 12, 12, [&](int x, int y) { s.Index(x, y, Shade(kBlue, 0.5), 2); });
   s.Rect(13, 8, 20, 17, [&](int x, int y) { s.Index(x, y, Shade(kSand, 0.45 + 0.1 * ((x + y) & 1)), 3); });
   for (int w = 0; w < 2; ++w) {
-    s.Rect(5 + 11 * w, 18, 10 + 11 * w, 22, [&](int x, int y) { s.Index(x, y, Shade(kGrey, ((x + f) & 1) ? 0.15 : 0.3), 4); });
+    s.Rect(5 + 11 * w, 18, 10 + 11 * w, 22,
+           [&](int x, int y) { s.Index(x, y, Shade(kGrey, ((x + f) & 1) ? 0.15 : 0.3), 4); });
   }
   s.Ellipse(25, 12, 4.6, 8, [&](int x, int y, double, double v) { s.Index(x, y, Shade(kGrey, 0.4 - 0.2 * v), 5); });
   for (int k = 0; k < 3; ++k) {
@@ -306,7 +314,8 @@ GMFrame Helicopter(int f, int n) {
   s.Line(18, 20, 18, 33, 2.4, [&](int x, int y, double) { s.Index(x, y, Side(0.5)); });
   s.Rect(14, 31, 23, 33, [&](int x, int y) { s.Index(x, y, Side(0.7)); });
   s.Ellipse(18, 15, 6, 10, [&](int x, int y, double u, double v) { s.Index(x, y, Side(0.85 - 0.3 * u - 0.1 * v)); });
-  s.Ellipse(18, 9, 3.5, 3.5, [&](int x, int y, double u, double v) { s.Index(x, y, Shade(kBlue, 0.7 - 0.3 * (u + v))); });
+  s.Ellipse(18, 9, 3.5, 3.5,
+            [&](int x, int y, double u, double v) { s.Index(x, y, Shade(kBlue, 0.7 - 0.3 * (u + v))); });
   for (int k = 0; k < 2; ++k) {
     double a = turn + k * kPi / 2;
     s.Line(18 - 17 * std::cos(a), 15 - 17 * std::sin(a), 18 + 17 * std::cos(a), 15 + 17 * std::sin(a), 1.6,
@@ -368,14 +377,18 @@ GMFrame Beacon(int f, int n) {
   s.Line(11, 29, 8, 8, 1.4, [&](int x, int y, double) { s.Index(x, y, Shade(kGrey, 0.5)); });
   for (int k = 0; k < 4; ++k) {
     double y0 = 28 - 5 * k;
-    s.Line(3.5 + 0.7 * k, y0, 10.5 - 0.7 * k, y0 - 5, 1, [&](int x, int y, double) { s.Index(x, y, Shade(kGrey, 0.35)); });
+    s.Line(3.5 + 0.7 * k, y0, 10.5 - 0.7 * k, y0 - 5, 1,
+           [&](int x, int y, double) { s.Index(x, y, Shade(kGrey, 0.35)); });
   }
-  s.Rect(4, 6, 10, 9, [&](int x, int y) { s.Index(x, y, Side(0.8)); });
-  bool on = (f % 8) < 3;
-  double r = on ? 3.5 : 2;
+  // A turning lamp: the lit side sweeps round, flaring once a turn.
+  double a = Phase(f, n);
+  s.Rect(4, 6, 10, 9, [&](int x, int y) { s.Index(x, y, Side(0.6 + 0.3 * std::cos(a + x))); });
+  double flare = std::max(0.0, std::cos(a));
+  double r = 2 + 1.8 * flare;
   s.Ellipse(7, 3.5, r, r, [&](int x, int y, double u, double v) {
+    double lit = 0.5 + 0.5 * (u * std::cos(a) + v * std::sin(a));
     double d = std::sqrt(u * u + v * v);
-    s.Index(x, y, on ? Shade(kFire, 1 - 0.6 * d) : Side(0.5 - 0.2 * d));
+    s.Index(x, y, lit > 0.55 ? Shade(kFire, (1 - 0.5 * d) * (0.5 + 0.5 * flare)) : Side(0.5 - 0.2 * d));
   });
   return s.Take();
 }
@@ -389,12 +402,13 @@ GMFrame Drone(int f, int n) {
     double ry = 11 + 7 * std::sin(a);
     s.Line(11, 11, rx, ry, 1.5, [&](int x, int y, double) { s.Index(x, y, Shade(kGrey, 0.4)); });
     double blade = p * 3 + k;
-    s.Line(rx - 3.5 * std::cos(blade), ry - 3.5 * std::sin(blade), rx + 3.5 * std::cos(blade), ry + 3.5 * std::sin(blade),
-           1.2, [&](int x, int y, double) { s.Index(x, y, Shade(kGrey, 0.75)); });
+    s.Line(rx - 3.5 * std::cos(blade), ry - 3.5 * std::sin(blade), rx + 3.5 * std::cos(blade),
+           ry + 3.5 * std::sin(blade), 1.2, [&](int x, int y, double) { s.Index(x, y, Shade(kGrey, 0.75)); });
   }
   s.Ellipse(11, 11, 4.5, 4.5, [&](int x, int y, double u, double v) { s.Index(x, y, Side(0.8 - 0.3 * (u + v))); });
   bool blink = (f % 6) < 2;
-  s.Ellipse(11, 11, 1.5, 1.5, [&](int x, int y, double, double) { s.Index(x, y, blink ? Shade(kFire, 0.9) : Shade(kBlue, 0.5)); });
+  s.Ellipse(11, 11, 1.5, 1.5,
+            [&](int x, int y, double, double) { s.Index(x, y, blink ? Shade(kFire, 0.9) : Shade(kBlue, 0.5)); });
   return s.Take(0, int(std::lround(2 * std::sin(p))));
 }
 
@@ -543,7 +557,8 @@ GMFrame Sparkle(int f, int n) {
 GMFrame Glow(int f, int n) {
   Sprite s(24, 24, true);
   double r = 8 + 3 * std::sin(Phase(f, n));
-  s.Ellipse(12, 12, r, r, [&](int x, int y, double u, double v) { s.Intensity(x, y, std::pow(1 - std::sqrt(u * u + v * v), 1.2)); });
+  s.Ellipse(12, 12, r, r,
+            [&](int x, int y, double u, double v) { s.Intensity(x, y, std::pow(1 - std::sqrt(u * u + v * v), 1.2)); });
   return s.Take();
 }
 
@@ -617,10 +632,13 @@ std::vector<TSampleModel> SampleModels() {
   models.push_back(Make("a_smoke.gmz", 'A', 32, Smoke, UnitPalette(green)));
   models.push_back(Make("a_plasma.gmz", 'A', 16, Plasma, UnitPalette(yellow)));
   models.push_back(Make("a_sparkle.gmz", 'A', 16, Sparkle, UnitPalette(purple)));
-  models.push_back(Make("e_glow.gmz", 'E', 16, Glow, GlowPalette(cyan, {{0, 30, 60}, {40, 160, 255}, {230, 250, 255}})));
-  models.push_back(Make("e_shockwave.gmz", 'E', 24, Shockwave, GlowPalette(orange, {{60, 20, 0}, {255, 150, 40}, {255, 250, 220}})));
+  models.push_back(
+      Make("e_glow.gmz", 'E', 16, Glow, GlowPalette(cyan, {{0, 30, 60}, {40, 160, 255}, {230, 250, 255}})));
+  models.push_back(
+      Make("e_shockwave.gmz", 'E', 24, Shockwave, GlowPalette(orange, {{60, 20, 0}, {255, 150, 40}, {255, 250, 220}})));
   models.push_back(Make("e_fire.gmz", 'E', 32, Fire, GlowPalette(red, kFireStops)));
-  models.push_back(Make("e_beam.gmz", 'E', 16, Beam, GlowPalette(green, {{0, 60, 10}, {80, 255, 120}, {240, 255, 240}})));
+  models.push_back(
+      Make("e_beam.gmz", 'E', 16, Beam, GlowPalette(green, {{0, 60, 10}, {80, 255, 120}, {240, 255, 240}})));
   // The scan skips any name containing "fal.gmz".
   models.push_back(Make("unitfal.gmz", 'X', 8, Jeep, UnitPalette(red)));
   return models;

@@ -1,7 +1,7 @@
 // gmtool: makes and inspects GM model files and ".p16" palettes.
-#include <CLI/CLI.hpp>
 #include <fmt/format.h>
 
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -87,8 +87,8 @@ bool LoadFrame(const fs::path& path, char encoding, GMFrame& frame, std::string&
 int Encode(char encoding, const std::vector<std::string>& inputs, const std::vector<std::string>& offsets,
            const std::string& output) {
   if (!offsets.empty() && offsets.size() != inputs.size()) {
-    return Fail(fmt::format("{} frames but {} offsets: give one --offset per frame, or none", inputs.size(),
-                            offsets.size()));
+    return Fail(
+        fmt::format("{} frames but {} offsets: give one --offset per frame, or none", inputs.size(), offsets.size()));
   }
   std::vector<GMFrame> frames(inputs.size());
   std::string error;
@@ -104,9 +104,7 @@ int Encode(char encoding, const std::vector<std::string>& inputs, const std::vec
   return 0;
 }
 
-TImage PlaneImage(const GMFrame& f, const std::vector<uint8_t>& plane) {
-  return {f.width, f.height, 1, plane};
-}
+TImage PlaneImage(const GMFrame& f, const std::vector<uint8_t>& plane) { return {f.width, f.height, 1, plane}; }
 
 TImage ColourImage(const GMFrame& f) {
   TImage image{f.width, f.height, 4, std::vector<uint8_t>(size_t(f.width) * f.height * 4)};
@@ -127,8 +125,9 @@ int Decode(const std::string& input, const std::string& outputDir) {
   std::error_code ec;
   fs::create_directories(outputDir, ec);
   std::string error;
-  std::string json = fmt::format("{{\n  \"encoding\": \"{}\",\n  \"canvas\": {{\"width\": {}, \"height\": {}}},\n  \"frames\": [",
-                                 file.Encoding(), file.CanvasWidth(), file.CanvasHeight());
+  std::string json =
+      fmt::format("{{\n  \"encoding\": \"{}\",\n  \"canvas\": {{\"width\": {}, \"height\": {}}},\n  \"frames\": [",
+                  file.Encoding(), file.CanvasWidth(), file.CanvasHeight());
   for (int i = 0; i < file.FrameCount(); ++i) {
     const GMFrame& f = file.GetFrame(i);
     std::string name = fmt::format("frame_{:03}.png", i);
@@ -146,8 +145,8 @@ int Decode(const std::string& input, const std::string& outputDir) {
     } else {
       files = "\"file\": null";
     }
-    json += fmt::format("{}\n    {{{}, \"width\": {}, \"height\": {}, \"offsetX\": {}, \"offsetY\": {}}}",
-                        i ? "," : "", files, f.width, f.height, f.offsetX, f.offsetY);
+    json += fmt::format("{}\n    {{{}, \"width\": {}, \"height\": {}, \"offsetX\": {}, \"offsetY\": {}}}", i ? "," : "",
+                        files, f.width, f.height, f.offsetX, f.offsetY);
   }
   json += "\n  ]\n}\n";
   if (!WriteFile(fs::path(outputDir) / "frames.json", json)) return Fail("cannot write frames.json");
@@ -166,7 +165,8 @@ int Palette(const std::string& input, const std::string& output, const std::vect
     palette[3 * i + 2] = image.pixels[4 * i];
   }
   if (side.size() == 3) {
-    ApplySideColour(palette, static_cast<uint8_t>(side[0]), static_cast<uint8_t>(side[1]), static_cast<uint8_t>(side[2]));
+    ApplySideColour(palette, static_cast<uint8_t>(side[0]), static_cast<uint8_t>(side[1]),
+                    static_cast<uint8_t>(side[2]));
   }
   if (!WriteFile(output, EncodePalette16(palette))) return Fail("cannot write " + output);
   return 0;
@@ -182,27 +182,28 @@ int main(int argc, char** argv) {
   std::vector<std::string> inputs;
   std::vector<std::string> offsets;
   std::string output;
-  auto* encode = cli.add_subcommand(
-      "encode",
-      "Encode PNG frames, in order, into one model file.\n"
-      "Encodings Z, X, S and Q take 8-bit grey PNGs whose values are palette indices (0 is\n"
-      "transparent); Z also reads FRAME_aux.png beside a frame as its auxiliary plane.\n"
-      "A and E take RGBA PNGs: A keeps 8 opacity levels and 5-6-5 colours, E keeps the blue\n"
-      "channel of every pixel with non-zero alpha. Without --offset every frame is centred.");
+  auto* encode =
+      cli.add_subcommand("encode",
+                         "Encode PNG frames, in order, into one model file.\n"
+                         "Encodings Z, X, S and Q take 8-bit grey PNGs whose values are palette indices (0 is\n"
+                         "transparent); Z also reads FRAME_aux.png beside a frame as its auxiliary plane.\n"
+                         "A and E take RGBA PNGs: A keeps 8 opacity levels and 5-6-5 colours, E keeps the blue\n"
+                         "channel of every pixel with non-zero alpha. Without --offset every frame is centred.");
   encode->add_option("-e,--encoding", encoding, "Z, X, S, Q, A or E")
       ->check(CLI::IsMember({"Z", "X", "S", "Q", "A", "E"}))
       ->capture_default_str();
   encode->add_option("-o,--output", output, "Model file to write")->required();
-  encode->add_option("--offset", offsets, "X,Y offset of each frame from the canvas centre, once per frame");
+  encode->add_option("--offset", offsets, "X,Y offset of each frame from the canvas centre, once per frame")
+      ->allow_extra_args(false);
   encode->add_option("frames", inputs, "PNG frames")->required()->check(CLI::ExistingFile);
 
   std::string decodeInput;
   std::string decodeDir;
-  auto* decode = cli.add_subcommand(
-      "decode",
-      "Write every frame of a model file as PNGs (frame_000.png, ...; index planes as 8-bit\n"
-      "grey, colour planes as RGBA, the Z auxiliary plane as frame_000_aux.png) and frames.json\n"
-      "with the encoding, each frame's size and offsets, and the canvas size.");
+  auto* decode =
+      cli.add_subcommand("decode",
+                         "Write every frame of a model file as PNGs (frame_000.png, ...; index planes as 8-bit\n"
+                         "grey, colour planes as RGBA, the Z auxiliary plane as frame_000_aux.png) and frames.json\n"
+                         "with the encoding, each frame's size and offsets, and the canvas size.");
   decode->add_option("file", decodeInput, "Model file")->required()->check(CLI::ExistingFile);
   decode->add_option("outdir", decodeDir, "Folder to write into (created if needed)")->required();
 
