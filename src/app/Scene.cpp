@@ -53,9 +53,7 @@ std::string RowModelName(const std::string& row) {
   return colon == std::string::npos ? row : row.substr(std::min(row.size(), colon + 2));
 }
 
-TModelScene::TModelScene(TOGL* gl) : gl_(gl), models_(palettes_, renderer_, gl) {
-  random_.seed(static_cast<uint32_t>(HiResCount()));
-}
+TModelScene::TModelScene(TOGL* gl) : gl_(gl), models_(palettes_, renderer_, gl) {}
 
 TModelScene::~TModelScene() { Close(); }
 

@@ -8,6 +8,7 @@
 
 class TGM_File;
 class TOGL_Renderer;
+struct GMFrame;
 
 // Where one frame lies in its model's atlas, and how it sits on the canvas.
 struct TGMGL_FrameEntry {
@@ -66,7 +67,7 @@ class TGMGL_Data {
   int32_t textureSlot = 0;
 
  private:
-  void CopyFrame(const struct GMFrame& frame, int32_t x, int32_t y);
+  void CopyFrame(const GMFrame& frame, int32_t x, int32_t y);
 };
 
 // Smallest c with c * c >= n: the atlas holds that many frame columns.

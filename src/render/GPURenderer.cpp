@@ -24,7 +24,6 @@ void TGPU_Renderer::Begin(int32_t mode) {
   if (program_) {
     program_->Use();
     program_->ApplyGLMatrices();
-    mode_ = mode;
     program_->SetUniform1f(modeLocation_, static_cast<float>(mode));
   }
   ClearLists();

@@ -45,8 +45,7 @@ class TGPU_Renderer {
 
   std::unique_ptr<TGLSL_Program> program_;
   std::unique_ptr<TGPU_Instance> instance_;
-  int32_t modeLocation_ = 0;
-  int32_t mode_ = 0;
+  int32_t modeLocation_ = -1;
   std::vector<std::unique_ptr<TGPU_RenderList>> lists_;
   int32_t allocatedLists_ = 0;
   int32_t usedLists_ = 0;
