@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "gl/GLCheck.h"
 #include "gl/Timer.h"
 #include "platform/DataFiles.h"
 #include "platform/MessageBox.h"
@@ -41,6 +42,18 @@ int BytesPerPixel(GLenum sourceFormat) {
 }  // namespace
 
 TOGL* OGL() { return g_ogl; }
+
+std::string DriverWarning(std::string_view renderer, const std::array<uint8_t, 4>& version) {
+  std::string lower(renderer);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (lower == "gdi generic")
+    return "Error: GDI Generic Fallback Driver detected. OpenGL driver not installed!. App May Crash.";
+  // Only the major number counts: a 2.0 driver passes.
+  if (version[0] < 2)
+    return "Error: OpenGL Version is v" + std::to_string(version[0]) + "." + std::to_string(version[1]) + "." +
+           std::to_string(version[2]) + " . App requires at least v2.1";
+  return "";
+}
 
 bool OGLReady() { return g_ogl && g_ogl->Initialised(); }
 
@@ -80,15 +93,8 @@ void TOGL::Init(IGLSurface* surface, const TPixelFormatRequest& request, int wid
   const char* error = nullptr;
   if (!surface_->CreateContext(error)) throw std::runtime_error(error ? error : "RC must not be 0");
   ReadVersion();
-  std::string renderer = GLString(GL_RENDERER);
-  for (char& c : renderer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (renderer == "gdi generic") {
-    ShowMessageBox("Error", "Error: GDI Generic Fallback Driver detected. OpenGL driver not installed!. App May Crash.");
-  } else if (version[0] < 2) {
-    ShowMessageBox("Error", "Error: OpenGL Version is v" + std::to_string(version[0]) + "." +
-                                std::to_string(version[1]) + "." + std::to_string(version[2]) +
-                                " . App requires at least v2.1");
-  }
+  std::string warning = DriverWarning(GLString(GL_RENDERER), version);
+  if (!warning.empty()) ShowMessageBox("Error", warning);
   glEnable(GL_TEXTURE_2D);
   glGetError();  // GL_TEXTURE_2D is no capability on core contexts; nothing depends on it
   glClearDepth(1.0);
@@ -263,7 +269,7 @@ void TOGL::DrawQuad(float x, float y, float w, float h, float u, float v, float 
   glUniform4f(loc_.qs, x, y, w, h);
   glUniform4f(loc_.to, u, v, du, dv);
   // A fan of the four corners fills the same pixels as a polygon and works on every profile.
-  glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+  ZQ_GL_CHECK(glDrawArrays(GL_TRIANGLE_FAN, 0, 4));
 }
 
 GLuint TOGL::MakeTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, GLenum type,
@@ -278,7 +284,8 @@ GLuint TOGL::MakeTexture(int width, int height, GLenum internalFormat, GLenum so
     if (bytesPerPixel > 0 && pixels) flipped = FlipRows(pixels, width, height, bytesPerPixel);
     pixels = flipped.empty() ? nullptr : flipped.data();
   }
-  glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), width, height, 0, sourceFormat, type, pixels);
+  ZQ_GL_CHECK(glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), width, height, 0, sourceFormat,
+                           type, pixels));
   return texture;
 }
 

@@ -91,5 +91,8 @@ TOGL* OGL();
 bool OGLReady();
 void ResizeIfReady(int width, int height);
 
+// The "Error" message a driver earns at start-up (a software fallback, or GL below 2), or empty.
+std::string DriverWarning(std::string_view renderer, const std::array<uint8_t, 4>& version);
+
 // A GL implementation string (vendor, renderer, version, extensions), empty when absent.
 std::string GLString(GLenum name);

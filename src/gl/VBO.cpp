@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "gl/GLCheck.h"
+
 namespace {
 constexpr int kFloats[8] = {3, 2, 2, 2, 2, 3, 4, 3};
 }
@@ -19,7 +21,7 @@ TOGL_VBO::TOGL_VBO(uint16_t layout, int size, const void* data, GLenum usage)
     : layout_(layout), size_(size), usage_(usage) {
   glGenBuffers(1, &name_);
   glBindBuffer(GL_ARRAY_BUFFER, name_);
-  glBufferData(GL_ARRAY_BUFFER, size, data, usage);
+  ZQ_GL_CHECK(glBufferData(GL_ARRAY_BUFFER, size, data, usage));
   SetAttribPointers();
 }
 

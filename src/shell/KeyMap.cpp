@@ -1,0 +1,77 @@
+#include "shell/KeyMap.h"
+
+#include <array>
+#include <string>
+#include <utility>
+
+namespace {
+
+constexpr std::array<std::pair<int, int>, 27> kNamedKeys{{
+    {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},       {Qt::Key_Backtab, 9},      {Qt::Key_Return, 13},
+    {Qt::Key_Enter, 13},    {Qt::Key_Shift, 16},    {Qt::Key_Control, 17},     {Qt::Key_Alt, 18},
+    {Qt::Key_Pause, 19},    {Qt::Key_CapsLock, 20}, {Qt::Key_Escape, 27},      {Qt::Key_Space, 32},
+    {Qt::Key_PageUp, 33},   {Qt::Key_PageDown, 34}, {Qt::Key_End, 35},         {Qt::Key_Home, 36},
+    {Qt::Key_Left, 37},     {Qt::Key_Up, 38},       {Qt::Key_Right, 39},       {Qt::Key_Down, 40},
+    {Qt::Key_Print, 44},    {Qt::Key_Insert, 45},   {Qt::Key_Delete, 46},      {Qt::Key_Meta, 91},
+    {Qt::Key_Menu, 93},     {Qt::Key_NumLock, 144}, {Qt::Key_ScrollLock, 145},
+}};
+
+// Punctuation keys by the Qt key of their unshifted and shifted symbol (US layout).
+constexpr std::array<std::pair<int, int>, 32> kPunctuation{{
+    {Qt::Key_Semicolon, 186},  {Qt::Key_Colon, 186},      {Qt::Key_Equal, 187},        {Qt::Key_Plus, 187},
+    {Qt::Key_Comma, 188},      {Qt::Key_Less, 188},       {Qt::Key_Minus, 189},        {Qt::Key_Underscore, 189},
+    {Qt::Key_Period, 190},     {Qt::Key_Greater, 190},    {Qt::Key_Slash, 191},        {Qt::Key_Question, 191},
+    {Qt::Key_QuoteLeft, 192},  {Qt::Key_AsciiTilde, 192}, {Qt::Key_BracketLeft, 219},  {Qt::Key_BraceLeft, 219},
+    {Qt::Key_Backslash, 220},  {Qt::Key_Bar, 220},        {Qt::Key_BracketRight, 221}, {Qt::Key_BraceRight, 221},
+    {Qt::Key_Apostrophe, 222}, {Qt::Key_QuoteDbl, 222},   {Qt::Key_Exclam, '1'},       {Qt::Key_At, '2'},
+    {Qt::Key_NumberSign, '3'}, {Qt::Key_Dollar, '4'},     {Qt::Key_Percent, '5'},      {Qt::Key_AsciiCircum, '6'},
+    {Qt::Key_Ampersand, '7'},  {Qt::Key_Asterisk, '8'},   {Qt::Key_ParenLeft, '9'},    {Qt::Key_ParenRight, '0'},
+}};
+
+// Keypad keys have codes of their own: 96-105 for the digits, 106-111 for the operators.
+int KeypadKey(int qtKey) {
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) return 96 + (qtKey - Qt::Key_0);
+  switch (qtKey) {
+    case Qt::Key_Asterisk:
+      return 106;
+    case Qt::Key_Plus:
+      return 107;
+    case Qt::Key_Minus:
+      return 109;
+    case Qt::Key_Period:
+      return 110;
+    case Qt::Key_Slash:
+      return 111;
+    case Qt::Key_Enter:
+      return 13;
+    default:
+      return 0;
+  }
+}
+
+int Lookup(const auto& table, int qtKey) {
+  for (const auto& [from, to] : table)
+    if (from == qtKey) return to;
+  return 0;
+}
+
+}  // namespace
+
+int VirtualKey(int qtKey, Qt::KeyboardModifiers modifiers) {
+  if (modifiers & Qt::KeypadModifier) {
+    if (int key = KeypadKey(qtKey)) return key;
+  }
+  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) return 112 + (qtKey - Qt::Key_F1);
+  if (int key = Lookup(kNamedKeys, qtKey)) return key;
+  return Lookup(kPunctuation, qtKey);
+}
+
+std::u16string CharCodes(int qtKey, Qt::KeyboardModifiers modifiers, const std::u16string& text) {
+  if ((modifiers & Qt::ControlModifier) && qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+    return std::u16string(1, char16_t(qtKey - Qt::Key_A + 1));
+  // X gives Delete the text DEL; on Windows the key types nothing, and edits would insert it.
+  std::u16string codes = text;
+  std::erase(codes, u'\x7f');
+  return codes;
+}
