@@ -29,8 +29,8 @@ class TGM_File {
  public:
   // Frames claiming more pixels than this get no planes; the whole file may decode at most
   // kMaxFilePixels. Sprites are tiny; these only stop hostile headers from exhausting memory.
-  static constexpr int64_t kMaxFramePixels = int64_t(1) << 22;
-  static constexpr int64_t kMaxFilePixels = int64_t(1) << 24;
+  static constexpr int64_t kMaxFramePixels = int64_t(1) << 20;
+  static constexpr int64_t kMaxFilePixels = int64_t(1) << 22;
 
   void Load(std::istream& stream);
 

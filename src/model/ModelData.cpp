@@ -66,13 +66,14 @@ void TGMGL_Data::BuildAtlas(const TGM_File& file) {
   int64_t width = int64_t(columns) * maxW;
   int64_t rows = int64_t(columns) * maxH;
   bool fits = width <= kMaxAtlasSide && rows <= kMaxAtlasSide && width * rows <= kMaxAtlasTexels;
-  if (!fits) {
-    ConsoleWrite(ToUtf16("Model atlas too large, not built: " + fileName));
-    width = rows = 0;
-  }
-  atlasWidth = static_cast<int32_t>(width);
-  pixels.assign(size_t(width * rows) * BytesPerTexel(), 0);
+  if (!fits) ConsoleWrite(ToUtf16("Model atlas too large, not built: " + fileName));
+  atlasWidth = fits ? static_cast<int32_t>(width) : 0;
 
+  // Shelves first, so that the atlas is allocated at the height it ends up with.
+  struct Placement {
+    int32_t frame, x, y;
+  };
+  std::vector<Placement> placements;
   int32_t cursorX = 0;
   int32_t shelfY = 0;
   int32_t shelfH = 0;
@@ -89,19 +90,19 @@ void TGMGL_Data::BuildAtlas(const TGM_File& file) {
       shelfH = f.height;
       cursorX = 0;
     }
-    e.u0 = float(cursorX) / float(atlasWidth);
-    e.uSize = float(f.width) / float(atlasWidth);
-    e.v0 = float(shelfY);
-    CopyFrame(f, cursorX, shelfY);
+    placements.push_back({i, cursorX, shelfY});
     cursorX += f.width;
   }
   atlasHeight = shelfY + shelfH;
-  pixels.resize(size_t(atlasWidth) * atlasHeight * BytesPerTexel());
-  for (int32_t i = 0; i < frameCount; ++i) {
-    TGMGL_FrameEntry& e = frameTable[i];
-    if (!fits || !e.width || !e.height || !file.GetFrame(i).HasPlanes()) continue;
-    e.v0 /= float(atlasHeight);
-    e.vSize = float(e.height) / float(atlasHeight);
+  pixels.assign(size_t(atlasWidth) * atlasHeight * BytesPerTexel(), 0);
+  for (const Placement& p : placements) {
+    const GMFrame& f = file.GetFrame(p.frame);
+    TGMGL_FrameEntry& e = frameTable[p.frame];
+    e.u0 = float(p.x) / float(atlasWidth);
+    e.uSize = float(f.width) / float(atlasWidth);
+    e.v0 = float(p.y) / float(atlasHeight);
+    e.vSize = float(f.height) / float(atlasHeight);
+    CopyFrame(f, p.x, p.y);
   }
 }
 

@@ -35,8 +35,8 @@ class TGMGL_Data {
  public:
   // Atlases beyond these limits are not built (the model keeps its frame table but draws
   // nothing); no sprite comes near them, only hostile headers do.
-  static constexpr int32_t kMaxAtlasSide = 8192;
-  static constexpr int64_t kMaxAtlasTexels = int64_t(1) << 24;
+  static constexpr int32_t kMaxAtlasSide = 4096;
+  static constexpr int64_t kMaxAtlasTexels = int64_t(1) << 22;
 
   TGMGL_Data() = default;
   TGMGL_Data(const TGMGL_Data&) = delete;

@@ -207,7 +207,7 @@ TEST(GMFileBadInput, FilePixelBudgetLeavesLaterFramesEmpty) {
   GMBytes bytes;
   const int frames = static_cast<int>(TGM_File::kMaxFilePixels / TGM_File::kMaxFramePixels) + 1;
   bytes.Header('S', static_cast<unsigned>(frames));
-  for (int i = 0; i < frames; ++i) bytes.U16(0).U16(2048).U16(2048).U32(1).U8(0x81);
+  for (int i = 0; i < frames; ++i) bytes.U16(0).U16(1024).U16(1024).U32(1).U8(0x81);
   TGM_File file = Load(bytes);
   EXPECT_TRUE(file.GetFrame(frames - 2).HasPlanes());
   EXPECT_FALSE(file.GetFrame(frames - 1).HasPlanes());
