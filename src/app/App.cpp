@@ -3,6 +3,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/AppScripting.h"
 #include "app/Scene.h"
 #include "gl/OGL.h"
 #include "platform/Clock.h"
@@ -20,7 +21,7 @@ void WriteLine(const std::string& line) { ConsoleWrite(ToUtf16(line)); }
 
 TZQApp::TZQApp() : TZQApp(Options{}) {}
 
-TZQApp::TZQApp(Options options) : options_(options) {}
+TZQApp::TZQApp(Options options) : options_(options) { InstallScriptHooks(); }
 
 TZQApp::~TZQApp() = default;
 

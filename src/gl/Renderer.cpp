@@ -41,6 +41,19 @@ void TOGL_Renderer::SetVSync(bool on) {
   glGetError();
 }
 
+void TOGL_Renderer::DeleteTexture(GLuint texture) {
+  if (texture) glDeleteTextures(1, &texture);
+}
+
+void TOGL_Renderer::SetScissor(int x, int y, int width, int height) { glScissor(x, y, width, height); }
+
+void TOGL_Renderer::EnableScissor(bool on) {
+  if (on)
+    glEnable(GL_SCISSOR_TEST);
+  else
+    glDisable(GL_SCISSOR_TEST);
+}
+
 void TOGL_Renderer::SetColour3(float r, float g, float b) { SetColour(r, g, b, 1.0f); }
 
 void TOGL_Renderer::SetColour2_3(float r, float g, float b) { SetColour2(r, g, b, 1.0f); }

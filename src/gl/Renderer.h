@@ -48,6 +48,11 @@ public:
   // Binds a 2-D texture on a texture unit; the one way drawing code outside the GL
   // layer changes texture bindings.
   virtual void BindTexture(int unit, GLuint texture) = 0;  // 23
+  // Deletes a texture made by one of the CreateTexture operations; 0 is ignored.
+  virtual void DeleteTexture(GLuint texture);  // 24
+  // The clip rectangle in window pixels, y counted from the bottom, and clipping on or off.
+  virtual void SetScissor(int x, int y, int width, int height);  // 25
+  virtual void EnableScissor(bool on);                           // 26
 
   // Fills version and single-channel format from the current context.
   void ReadVersion();

@@ -46,9 +46,15 @@ public:
                              bool flip, bool clamp) override;
   GLuint CreateTexture565Linear(int width, int height, const void*, bool flip, bool clamp) override;
   void BindTexture(int unit, GLuint texture) override;
+  void DeleteTexture(GLuint texture) override { deletedTextures.push_back(texture); }
+  void SetScissor(int x, int y, int width, int height) override { scissors.push_back({x, y, width, height}); }
+  void EnableScissor(bool on) override { scissorOn = on; }
 
   std::vector<Quad> quads;
   std::vector<Texture> textures;
+  std::vector<GLuint> deletedTextures;
+  std::vector<std::array<int, 4>> scissors;  // every rectangle applied, in order
+  bool scissorOn = false;
   int clears = 0;
   int swaps = 0;
 
