@@ -161,3 +161,19 @@ TEST_F(ModelGLTest, SixteenTexturesDrawInTwoCalls) {
   }
   EXPECT_EQ(ctx.Error(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST_F(ModelGLTest, TheLastPlacedModelOfAFileTakesItsTextureAlong) {
+  files.files["gms\\t.gmz"] = GMBytes().Header('Q', 1).Frame(0, 0, 2, 2, {1, 1, 1, 1}).Str();
+  auto first = std::make_unique<TGMGL>(system, "GMs\\t.gmz");
+  auto second = std::make_unique<TGMGL>(system, "GMs\\T.gmz");
+  GLuint texture = first->Data()->texture;
+  ASSERT_TRUE(glIsTexture(texture));
+  first.reset();
+  EXPECT_TRUE(glIsTexture(texture));
+  second.reset();
+  EXPECT_FALSE(glIsTexture(texture));
+  TGMGL again(system, "GMs\\t.gmz");
+  EXPECT_EQ(again.ModelIndex(), 0);
+  EXPECT_NE(again.Data()->texture, 0u);
+  EXPECT_EQ(ctx.Error(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -81,6 +81,7 @@ TEST(Scene, StartsFromTheSampleSetAndRecolours) {
   EXPECT_EQ(p[3 * 24 + 2], 10);
   EXPECT_EQ(p[3 * 24 + 1], 20);
   EXPECT_EQ(p[3 * 24], 30);
+  EXPECT_NE(p[3 * 30], 30);  // the rest comes from the model's .p16, not the grey ramp
   scene.ApplyUnitSideColour(-1, {1, 2, 3});
   scene.ApplyUnitSideColour(1600, {1, 2, 3});
 
