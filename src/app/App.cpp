@@ -4,7 +4,9 @@
 #include <stdexcept>
 
 #include "app/AppScripting.h"
+#include "app/Scene.h"
 #include "gl/OGL.h"
+#include "platform/Clock.h"
 #include "platform/Console.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
@@ -26,6 +28,7 @@ TZQApp::~TZQApp() = default;
 bool TZQApp::Ready() const { return !closed_ && ogl_ && ogl_->Initialised(); }
 
 bool TZQApp::Start(IGLSurface* surface, int width, int height) {
+  scene_.reset();
   ogl_.reset();
   ogl_ = std::make_unique<TOGL>(kNearPlane, kFarPlane, kFieldOfView);
   try {
@@ -35,6 +38,8 @@ bool TZQApp::Start(IGLSurface* surface, int width, int height) {
     return false;
   }
   ogl_->SetVSync(false);
+  scene_ = std::make_unique<TModelScene>(ogl_.get());
+  scene_->Start(options_.models);
   WriteLine("Vendor: " + GLString(GL_VENDOR));
   WriteLine("Renderer: " + GLString(GL_RENDERER));
   WriteLine("Version: " + GLString(GL_VERSION));
@@ -46,10 +51,12 @@ bool TZQApp::Start(IGLSurface* surface, int width, int height) {
 void TZQApp::Frame() {
   if (!Ready()) return;
   TOGL& gl = *ogl_;
+  scene_->UploadPalettes();
   gl.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   gl.SetBlend(true);
   gl.SetOrtho2D(0, 0);
   gl.SetDepthTest(true, GL_LEQUAL);
+  scene_->Draw(TickCount());
   gl.Begin2D(0, 0);
   gl.SetQuadType(0);
   gl.SetColour3(1, 1, 1);
@@ -63,7 +70,23 @@ void TZQApp::Resize(int width, int height) {
   if (Ready()) ogl_->Resize(width, height);
 }
 
-void TZQApp::Close() { closed_ = true; }
+void TZQApp::Close() {
+  closed_ = true;
+  if (scene_) scene_->Close();
+}
+
+const std::vector<std::string>& TZQApp::UnitRows() const {
+  static const std::vector<std::string> none;
+  return scene_ ? scene_->UnitRows() : none;
+}
+
+void TZQApp::ApplyUnitSideColour(int row, uint8_t red, uint8_t green, uint8_t blue) {
+  if (scene_) scene_->ApplyUnitSideColour(row, {red, green, blue});
+}
+
+void TZQApp::RandomSideColours() {
+  if (scene_) scene_->RandomSideColours();
+}
 
 void TZQApp::MouseMove(int, int) {}
 void TZQApp::MouseDown(int, int, int) {}

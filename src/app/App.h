@@ -5,6 +5,7 @@
 #include <vector>
 
 class IGLSurface;
+class TModelScene;
 class TOGL;
 
 // The program's start-up and frame order, shared by the Qt app and the headless
@@ -42,6 +43,13 @@ public:
   // The "OGL Info" page: eight fixed lines, then one extension a line.
   std::vector<std::string> InfoLines() const;
   TOGL* GL() const { return ogl_.get(); }
+  // The placed-model scene, from Start on; null before.
+  TModelScene* Scene() const { return scene_.get(); }
+
+  // The unit list, the side-colour panel and the "Random" button of the main window.
+  const std::vector<std::string>& UnitRows() const;
+  void ApplyUnitSideColour(int row, uint8_t red, uint8_t green, uint8_t blue);
+  void RandomSideColours();
   bool Ready() const;
   // Frames drawn since Start.
   int64_t FramesDrawn() const { return frames_; }
@@ -49,6 +57,7 @@ public:
 private:
   Options options_;
   std::unique_ptr<TOGL> ogl_;
+  std::unique_ptr<TModelScene> scene_;  // after ogl_: its textures go while the context exists
   bool closed_ = false;
   int64_t frames_ = 0;
 };

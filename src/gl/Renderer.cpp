@@ -136,3 +136,8 @@ void SelectQuadType3() { CurrentRenderer()->SetQuadType(3); }
 void SelectTextQuadType(bool flag) { CurrentRenderer()->SetQuadType(flag ? 4 : 2); }
 
 void SetUDIFlag(bool flag) { CurrentRenderer()->SetUDI(flag ? 1 : 0, 0); }
+
+void ReplaceTextureImage(GLuint texture, int width, int height, GLenum sourceFormat, const void* pixels) {
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, sourceFormat, GL_UNSIGNED_BYTE, pixels);
+}

@@ -80,6 +80,9 @@ std::array<uint8_t, 4> ParseVersionString(std::string_view text);
 
 GLint GetInteger(GLenum pname);
 void SetTexParams(GLenum target, GLint wrapS, GLint wrapT, GLint minFilter, GLint magFilter, bool generateMipmaps);
+// Replaces the whole level-0 image of a 2-D texture with unsigned bytes; binds it on the
+// active unit.
+void ReplaceTextureImage(GLuint texture, int width, int height, GLenum sourceFormat, const void* pixels);
 void BeginTextured();
 void EndTextured();
 void SelectQuadType3();

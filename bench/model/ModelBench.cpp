@@ -1,0 +1,149 @@
+// Model decoding speed, and the placed-model scene drawn with instanced calls against the
+// same sprites drawn with one draw call each (the baseline), in the same run, on the
+// headless EGL surface. Real time per frame, and process CPU time per frame (llvmpipe
+// renders on its own threads, which the process time includes).
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/Scene.h"
+#include "gl/OGL.h"
+#include "headless/EglSurface.h"
+#include "model/GMFile.h"
+#include "model/ModelData.h"
+#include "platform/DataFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+
+std::vector<std::string> SampleFiles() {
+  std::vector<std::string> files;
+  for (const std::string& name : ScanModelFiles(DataPath("GMs"))) {
+    std::ifstream in(DataPath(name), std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    files.push_back(bytes.str());
+  }
+  return files;
+}
+
+void BM_DecodeSampleModels(benchmark::State& state) {
+  std::vector<std::string> files = SampleFiles();
+  int64_t bytes = 0;
+  int64_t pixels = 0;
+  for (const std::string& f : files) {
+    std::istringstream in(f);
+    TGM_File file;
+    file.Load(in);
+    bytes += static_cast<int64_t>(f.size());
+    for (int i = 0; i < file.FrameCount(); ++i) pixels += int64_t(file.GetFrame(i).width) * file.GetFrame(i).height;
+  }
+  for (auto _ : state) {
+    for (const std::string& f : files) {
+      std::istringstream in(f);
+      TGM_File file;
+      file.Load(in);
+      if (state.range(0)) {
+        TGMGL_Data atlas;
+        atlas.BuildAtlas(file);
+        benchmark::DoNotOptimize(atlas.pixels.data());
+      }
+      benchmark::DoNotOptimize(file.FrameCount());
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * bytes);
+  state.counters["pixels"] = benchmark::Counter(double(state.iterations() * pixels), benchmark::Counter::kIsRate);
+  state.counters["files"] = static_cast<double>(files.size());
+}
+BENCHMARK(BM_DecodeSampleModels)->ArgName("with_atlas")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The frame steps before model drawing (palette upload, clear, 2-D pixel space, depth test).
+void BeginFrame(TOGL& gl, TModelScene& scene) {
+  scene.UploadPalettes();
+  gl.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  gl.SetBlend(true);
+  gl.SetOrtho2D(0, 0);
+  gl.SetDepthTest(true, GL_LEQUAL);
+}
+
+struct SceneRig {
+  explicit SceneRig(int models) : surface(kWidth, kHeight) {
+    gl.Init(&surface, TPixelFormatRequest::Default(), kWidth, kHeight, 0);
+    scene = std::make_unique<TModelScene>(&gl);
+    scene->Start(models);
+  }
+  ~SceneRig() { scene.reset(); }
+  TEglSurface surface;
+  TOGL gl{0.1, 40000.0, 45.0};
+  std::unique_ptr<TModelScene> scene;
+};
+
+void BM_SceneInstanced(benchmark::State& state) {
+  SceneRig rig(static_cast<int>(state.range(0)));
+  uint32_t tick = 0;
+  for (auto _ : state) {
+    BeginFrame(rig.gl, *rig.scene);
+    rig.scene->Draw(tick += 16);
+    glFinish();
+  }
+  state.counters["draw_calls"] = rig.scene->Renderer().DrawCalls();
+  state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// The baseline: the same records, shader and pixels, but each sprite is its own draw call
+// with its record as constant vertex attributes and its atlas bound when it changes.
+void BM_SceneOneDrawPerSprite(benchmark::State& state) {
+  SceneRig rig(static_cast<int>(state.range(0)));
+  TModelScene& scene = *rig.scene;
+  uint32_t tick = 0;
+  int64_t draws = 0;
+  for (auto _ : state) {
+    BeginFrame(rig.gl, scene);
+    tick += 16;
+    scene.Renderer().Begin(1);
+    rig.gl.BindTexture(0, scene.Store().PageTexture(0));
+    rig.gl.QuadBindVBO();
+    GLuint bound = 0;
+    draws = 0;
+    for (size_t i = 0; i < scene.ModelCount(); ++i) {
+      TGMGL& model = scene.Model(i);
+      model.frame = AnimationFrame(i, tick, model.Data()->frameCount);
+      auto [x, y] = GridPosition(i);
+      TGPU_Record r;
+      if (!model.Data()->texture || !model.BuildRecord(x, y, 0, r)) continue;
+      auto texture = static_cast<GLuint>(r[10]);
+      if (texture != bound) rig.gl.BindTexture(1, bound = texture);
+      glVertexAttrib4f(2, r[0], r[1], r[2], r[3]);
+      glVertexAttrib4f(3, r[4], r[5], r[6], r[7]);
+      glVertexAttrib3f(4, r[8], r[9], 0);
+      glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+      ++draws;
+    }
+    glFinish();
+  }
+  state.counters["draw_calls"] = static_cast<double>(draws);
+  state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void SceneArgs(benchmark::internal::Benchmark* b) {
+  b->ArgName("models")->Arg(1600)->Arg(16000)->Arg(160000);
+  b->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->MinTime(2.0);
+}
+BENCHMARK(BM_SceneInstanced)->Apply(SceneArgs);
+BENCHMARK(BM_SceneOneDrawPerSprite)->Apply(SceneArgs);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SetExeFolder(ZQ_BENCH_BIN_DIR);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,67 @@
+#include "model/PlacedModel.h"
+
+#include "model/ModelData.h"
+#include "model/ModelSystem.h"
+#include "model/PaletteList.h"
+#include "model/PaletteStore.h"
+#include "platform/DataFiles.h"
+#include "render/GPURenderer.h"
+
+std::string PaletteFileName(std::string_view name) {
+  std::string out(name);
+  size_t dot = out.find_last_of('.');
+  size_t separator = out.find_last_of("\\/");
+  if (dot != std::string::npos && (separator == std::string::npos || dot > separator)) out.resize(dot);
+  return out + ".p16";
+}
+
+TPalette ModelPalette(std::string_view modelName) {
+  TPalette palette = GreyRamp();
+  if (auto stream = OpenDataFile(PaletteFileName(modelName))) ReadPalette16(*stream, palette);
+  return palette;
+}
+
+TGMGL::TGMGL(TGMGL_System& system, std::string_view name) : system_(system) {
+  modelIndex_ = system.Load(name);
+  data_ = system.Data(modelIndex_);
+  paletteEntry_ = system.Palettes().Acquire(ModelPalette(name));
+  paletteSlot_ = system.Palettes().Entry(paletteEntry_).slot;
+}
+
+TGMGL::~TGMGL() {
+  system_.Release(modelIndex_);
+  system_.Palettes().Release(paletteEntry_);
+}
+
+void TGMGL::SetPalette(const TPalette& palette) {
+  paletteEntry_ = system_.Palettes().Replace(paletteEntry_, palette);
+  paletteSlot_ = system_.Palettes().Entry(paletteEntry_).slot;
+}
+
+const uint8_t* TGMGL::Palette() const { return system_.Palettes().Entry(paletteEntry_).palette; }
+
+bool TGMGL::BuildRecord(int32_t x, int32_t y, int32_t layer, TGPU_Record& record) const {
+  if (!data_ || data_->frameCount == 0) return false;
+  int32_t n = data_->frameCount;
+  const TGMGL_FrameEntry& f = data_->frameTable[((frame % n) + n) % n];
+  int64_t left = int64_t(x) + f.offsetX;
+  int64_t bottom = (int64_t(y) - data_->canvasHeight / 2) + (data_->canvasHeight - f.top - f.height);
+  record = {f.u0,
+            f.v0,
+            f.uSize,
+            f.vSize,
+            static_cast<float>(left),
+            static_cast<float>(bottom),
+            static_cast<float>(f.width),
+            static_cast<float>(f.height),
+            static_cast<float>(int64_t(layer) * 4 + static_cast<int>(data_->AtlasKind())),
+            static_cast<float>((paletteSlot_ % TPaletteStore::kSlotsPerPage) * 256),
+            static_cast<float>(data_->texture)};
+  return true;
+}
+
+void TGMGL::Draw(int32_t x, int32_t y, int32_t layer) {
+  TGPU_Record record;
+  if (!data_ || data_->texture == 0 || !BuildRecord(x, y, layer, record)) return;
+  system_.Renderer().AddInstance(record, data_->renderList, data_->textureSlot);
+}
