@@ -5,6 +5,7 @@
 
 #include "app/AppScripting.h"
 #include "app/Scene.h"
+#include "model/PlacedModel.h"
 #include "gl/OGL.h"
 #include "platform/Clock.h"
 #include "platform/Console.h"
@@ -82,6 +83,12 @@ const std::vector<std::string>& TZQApp::UnitRows() const {
 
 void TZQApp::ApplyUnitSideColour(int row, uint8_t red, uint8_t green, uint8_t blue) {
   if (scene_) scene_->ApplyUnitSideColour(row, {red, green, blue});
+}
+
+std::array<uint8_t, 3> TZQApp::UnitSideColour(int row) const {
+  if (!scene_ || row < 0 || static_cast<size_t>(row) >= scene_->ModelCount()) return {0, 0, 0};
+  const uint8_t* entry = scene_->Model(static_cast<size_t>(row)).Palette() + 24 * 3;
+  return {entry[2], entry[1], entry[0]};
 }
 
 void TZQApp::RandomSideColours() {

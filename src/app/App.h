@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -50,6 +51,9 @@ public:
   const std::vector<std::string>& UnitRows() const;
   void ApplyUnitSideColour(int row, uint8_t red, uint8_t green, uint8_t blue);
   void RandomSideColours();
+  // The side colour a placed model shows (the top of its side ramp) as red, green, blue;
+  // black for a row without a model.
+  std::array<uint8_t, 3> UnitSideColour(int row) const;
   bool Ready() const;
   // Frames drawn since Start.
   int64_t FramesDrawn() const { return frames_; }

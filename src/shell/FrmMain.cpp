@@ -106,6 +106,10 @@ QWidget* TFrmMain::BuildRendererPage() {
   PageLayout(page, 0)->addWidget(container);
 
   connect(renderWindow_, &TRenderWindow::firstExposed, this, &TFrmMain::StartGL);
+  connect(this, &TFrmMain::unitSideColourChosen, this, [this](int row, QColor colour) {
+    app_->ApplyUnitSideColour(row, uint8_t(colour.red()), uint8_t(colour.green()), uint8_t(colour.blue()));
+  });
+  connect(this, &TFrmMain::randomColoursRequested, this, [this] { app_->RandomSideColours(); });
   connect(renderWindow_, &TRenderWindow::pixelSizeChanged, this, &TFrmMain::RenderSizeChanged);
   connect(renderWindow_, &TRenderWindow::mouseMoved, this, [this](int x, int y) {
     TakeFocusFromChildren();
@@ -222,6 +226,7 @@ void TFrmMain::StartGL() {
   QSize size = renderWindow_->PixelSize();
   started_ = app_->Start(surface_.get(), size.width(), size.height());
   if (started_) {
+    FillUnitList(app_->UnitRows());
     for (const std::string& line : app_->InfoLines()) oglInfoText_->appendPlainText(QString::fromStdString(line));
     oglInfoText_->moveCursor(QTextCursor::Start);
   }

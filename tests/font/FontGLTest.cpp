@@ -78,7 +78,9 @@ TEST_F(FontGLTest, ALineCoversItsBoxAtEveryScaleWithItsTopAtY) {
     EXPECT_LT(ink.top, y + font->LineHeight() / 3);
     EXPECT_GT(ink.bottom, y + font->LineHeight() * 2 / 3);
     if (scale == 1.0L) widthAtOne = ink.right - ink.left;
-    if (scale == 2.0L) EXPECT_NEAR(ink.right - ink.left, 2 * widthAtOne, widthAtOne / 10);
+    if (scale == 2.0L) {
+      EXPECT_NEAR(ink.right - ink.left, 2 * widthAtOne, widthAtOne / 10);
+    }
   }
   EXPECT_EQ(ctx_.Error(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -310,6 +310,27 @@ TEST_F(MainWindowTest, SideColourPanelNeedsASelectedRow) {
   window->FillUnitList({});
 }
 
+TEST_F(MainWindowTest, UnitControlsRecolourTheScene) {
+  window->FillUnitList(window->App().UnitRows());
+  ASSERT_EQ(window->UnitList()->count(), 1600);
+  EXPECT_TRUE(window->UnitList()->item(0)->text().startsWith("1: GMs\\", Qt::CaseInsensitive));
+
+  window->UnitList()->setCurrentRow(3);
+  OnModalDialog([](QWidget* dialog) {
+    auto* colours = qobject_cast<QColorDialog*>(dialog);
+    ASSERT_NE(colours, nullptr);
+    colours->setCurrentColor(QColor(200, 100, 50));
+    colours->accept();
+  });
+  QTest::mouseClick(window->SideColourPanel(), Qt::LeftButton);
+  EXPECT_EQ(window->App().UnitSideColour(3), (std::array<uint8_t, 3>{200, 100, 50}));
+
+  QTest::mouseClick(Control<QPushButton>("Button1"), Qt::LeftButton);
+  EXPECT_NE(window->App().UnitSideColour(0), window->App().UnitSideColour(1));
+  EXPECT_NE(window->App().UnitSideColour(3), (std::array<uint8_t, 3>{200, 100, 50}));
+  EXPECT_TRUE(DrawFrames(*window, 2));
+}
+
 TEST(QtPlatformTest, MessageBoxShowsCaptionAndLines) {
   QString caption, text;
   OnModalDialog([&](QWidget* dialog) {
