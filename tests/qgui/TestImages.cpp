@@ -31,7 +31,7 @@ int Channels(int colourType) {
   }
 }
 
-// Packs one row of samples at the spec's bit depth, most significant bits first.
+// Packs one row of samples at the PNG format's bit depths, most significant bits first.
 std::vector<uint8_t> PackRow(const PngSpec& spec, int y) {
   int perRow = spec.width * Channels(spec.colourType);
   std::vector<uint8_t> row((perRow * spec.bitDepth + 7) / 8 + 1, 0);
