@@ -5,8 +5,8 @@
 
 #include "app/AppScripting.h"
 #include "app/Scene.h"
-#include "model/PlacedModel.h"
 #include "gl/OGL.h"
+#include "model/PlacedModel.h"
 #include "platform/Clock.h"
 #include "platform/Console.h"
 #include "platform/MessageBox.h"

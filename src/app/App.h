@@ -13,7 +13,7 @@ class TOGL;
 // runner. The shell supplies a surface and forwards window events; everything that
 // touches GL happens in here, on the caller's thread.
 class TZQApp {
-public:
+ public:
   struct Options {
     int models = 1600;  // placed models at start-up
   };
@@ -58,7 +58,7 @@ public:
   // Frames drawn since Start.
   int64_t FramesDrawn() const { return frames_; }
 
-private:
+ private:
   Options options_;
   std::unique_ptr<TOGL> ogl_;
   std::unique_ptr<TModelScene> scene_;  // after ogl_: its textures go while the context exists

@@ -5,10 +5,10 @@
 void ReportGLError(const char* call, const char* file, int line);
 
 #ifndef NDEBUG
-#define ZQ_GL_CHECK(call)                        \
-  do {                                           \
-    call;                                        \
-    ReportGLError(#call, __FILE__, __LINE__);    \
+#define ZQ_GL_CHECK(call)                     \
+  do {                                        \
+    call;                                     \
+    ReportGLError(#call, __FILE__, __LINE__); \
   } while (0)
 #else
 #define ZQ_GL_CHECK(call) call

@@ -28,14 +28,19 @@ int BytesPerPixel(GLenum sourceFormat) {
   switch (sourceFormat) {
     case GL_RED:
     case GL_ALPHA:
-    case GL_LUMINANCE: return 1;
+    case GL_LUMINANCE:
+      return 1;
     case GL_RG:
-    case GL_LUMINANCE_ALPHA: return 2;
+    case GL_LUMINANCE_ALPHA:
+      return 2;
     case GL_RGB:
-    case GL_BGR: return 3;
+    case GL_BGR:
+      return 3;
     case GL_RGBA:
-    case GL_BGRA: return 4;
-    default: return 0;
+    case GL_BGRA:
+      return 4;
+    default:
+      return 0;
   }
 }
 
@@ -148,8 +153,8 @@ void TOGL::SetOrtho2D(int width, int height) {
 }
 
 void TOGL::Set3D() {
-  projection = PerspectiveMatrix(fieldOfView, static_cast<double>(width_) / (height_ ? height_ : 1), nearPlane,
-                                 farPlane);
+  projection =
+      PerspectiveMatrix(fieldOfView, static_cast<double>(width_) / (height_ ? height_ : 1), nearPlane, farPlane);
   glEnable(GL_DEPTH_TEST);
   model = IdentityMatrix();
 }
@@ -197,9 +202,8 @@ void TOGL::CreateQuadResources() {
   quadProgram_ = std::make_unique<TGLSL_Program>();
   quadProgram_->Load(DataPath(version[0] >= 3 ? "\\shaders\\quad130" : "\\shaders\\quad120"));
   TGLSL_Program& p = *quadProgram_;
-  loc_ = {p.UniformLocation("TO"),  p.UniformLocation("QS"), p.UniformLocation("col"),
-          p.UniformLocation("col2"), p.UniformLocation("typ"), p.UniformLocation("ud"),
-          p.UniformLocation("udi"), p.UniformLocation("grayscale")};
+  loc_ = {p.UniformLocation("TO"),  p.UniformLocation("QS"), p.UniformLocation("col"), p.UniformLocation("col2"),
+          p.UniformLocation("typ"), p.UniformLocation("ud"), p.UniformLocation("udi"), p.UniformLocation("grayscale")};
 }
 
 void TOGL::QuadBindVBO() {
@@ -284,21 +288,21 @@ GLuint TOGL::MakeTexture(int width, int height, GLenum internalFormat, GLenum so
     if (bytesPerPixel > 0 && pixels) flipped = FlipRows(pixels, width, height, bytesPerPixel);
     pixels = flipped.empty() ? nullptr : flipped.data();
   }
-  ZQ_GL_CHECK(glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), width, height, 0, sourceFormat,
-                           type, pixels));
+  ZQ_GL_CHECK(
+      glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(internalFormat), width, height, 0, sourceFormat, type, pixels));
   return texture;
 }
 
 GLuint TOGL::CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void* pixels,
                            bool flip, bool clamp) {
-  return MakeTexture(width, height, internalFormat, sourceFormat, GL_UNSIGNED_BYTE, pixels,
-                     BytesPerPixel(sourceFormat), flip, clamp, GL_NEAREST);
+  return MakeTexture(width, height, internalFormat, sourceFormat, GL_UNSIGNED_BYTE, pixels, BytesPerPixel(sourceFormat),
+                     flip, clamp, GL_NEAREST);
 }
 
-GLuint TOGL::CreateTextureLinear(int width, int height, GLenum internalFormat, GLenum sourceFormat,
-                                 const void* pixels, bool flip, bool clamp) {
-  return MakeTexture(width, height, internalFormat, sourceFormat, GL_UNSIGNED_BYTE, pixels,
-                     BytesPerPixel(sourceFormat), flip, clamp, GL_LINEAR);
+GLuint TOGL::CreateTextureLinear(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void* pixels,
+                                 bool flip, bool clamp) {
+  return MakeTexture(width, height, internalFormat, sourceFormat, GL_UNSIGNED_BYTE, pixels, BytesPerPixel(sourceFormat),
+                     flip, clamp, GL_LINEAR);
 }
 
 GLuint TOGL::CreateTexture565(int width, int height, const void* pixels, bool flip, bool clamp) {

@@ -11,7 +11,7 @@
 // The one GL context of the program with its drawing state, texture creation and
 // the quad facility (one unit-square buffer, one program, cached uniforms).
 class TOGL : public TOGL_Renderer {
-public:
+ public:
   TOGL(double nearPlane, double farPlane, double fieldOfView);
   ~TOGL() override;
 
@@ -45,11 +45,11 @@ public:
   void SetUDI(int32_t x, int32_t y) override;
   void SetGrayscale(bool on) override;
   void DrawQuad(float x, float y, float w, float h, float u, float v, float du, float dv) override;
-  GLuint CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void* pixels,
-                       bool flip, bool clamp) override;
+  GLuint CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void* pixels, bool flip,
+                       bool clamp) override;
   GLuint CreateTexture565(int width, int height, const void* pixels, bool flip, bool clamp) override;
-  GLuint CreateTextureLinear(int width, int height, GLenum internalFormat, GLenum sourceFormat,
-                             const void* pixels, bool flip, bool clamp) override;
+  GLuint CreateTextureLinear(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void* pixels,
+                             bool flip, bool clamp) override;
   GLuint CreateTexture565Linear(int width, int height, const void* pixels, bool flip, bool clamp) override;
   void BindTexture(int unit, GLuint texture) override;
 
@@ -62,9 +62,9 @@ public:
   double farPlane;
   double nearPlane;
 
-private:
-  GLuint MakeTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, GLenum type,
-                     const void* pixels, int bytesPerPixel, bool flip, bool clamp, GLint filter);
+ private:
+  GLuint MakeTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, GLenum type, const void* pixels,
+                     int bytesPerPixel, bool flip, bool clamp, GLint filter);
 
   bool initialised_ = false;
   bool multisample_ = false;

@@ -13,33 +13,33 @@ class IGLSurface;
 // TOGL is the concrete one; tests use a recording renderer that keeps the quads.
 // Virtual operations keep the slot order of the GL layer's table.
 class TOGL_Renderer {
-public:
+ public:
   TOGL_Renderer();
   TOGL_Renderer(const TOGL_Renderer&) = delete;
   TOGL_Renderer& operator=(const TOGL_Renderer&) = delete;
   virtual ~TOGL_Renderer();
 
-  virtual void CreateDefaultTextures();                              // 0
-  virtual int Width() const { return width_; }                       // 1
-  virtual int Height() const { return height_; }                     // 2
-  virtual bool GetVSync() const;                                     // 3
-  virtual void SetVSync(bool on);                                    // 4
-  virtual void Clear(GLbitfield mask) = 0;                           // 5
-  virtual void Swap() = 0;                                           // 6
-  virtual void Begin2D(int width, int height) = 0;                   // 7
-  virtual void QuadBindVBO() = 0;                                    // 8
-  virtual void QuadBindShader() = 0;                                 // 9
-  virtual void SetQuadType(uint8_t type) = 0;                        // 10
-  virtual void SetColour(float r, float g, float b, float a) = 0;    // 11
-  virtual void SetColour3(float r, float g, float b);                // 12
-  virtual void SetColour2(float r, float g, float b, float a) = 0;   // 13
-  virtual void SetColour2_3(float r, float g, float b);              // 14
-  virtual void SetUD(float x, float y) = 0;                          // 15
-  virtual void SetUDI(int32_t x, int32_t y) = 0;                     // 16
-  virtual void SetGrayscale(bool on) = 0;                            // 17
+  virtual void CreateDefaultTextures();                                                                 // 0
+  virtual int Width() const { return width_; }                                                          // 1
+  virtual int Height() const { return height_; }                                                        // 2
+  virtual bool GetVSync() const;                                                                        // 3
+  virtual void SetVSync(bool on);                                                                       // 4
+  virtual void Clear(GLbitfield mask) = 0;                                                              // 5
+  virtual void Swap() = 0;                                                                              // 6
+  virtual void Begin2D(int width, int height) = 0;                                                      // 7
+  virtual void QuadBindVBO() = 0;                                                                       // 8
+  virtual void QuadBindShader() = 0;                                                                    // 9
+  virtual void SetQuadType(uint8_t type) = 0;                                                           // 10
+  virtual void SetColour(float r, float g, float b, float a) = 0;                                       // 11
+  virtual void SetColour3(float r, float g, float b);                                                   // 12
+  virtual void SetColour2(float r, float g, float b, float a) = 0;                                      // 13
+  virtual void SetColour2_3(float r, float g, float b);                                                 // 14
+  virtual void SetUD(float x, float y) = 0;                                                             // 15
+  virtual void SetUDI(int32_t x, int32_t y) = 0;                                                        // 16
+  virtual void SetGrayscale(bool on) = 0;                                                               // 17
   virtual void DrawQuad(float x, float y, float w, float h, float u, float v, float du, float dv) = 0;  // 18
-  virtual GLuint CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat,
-                               const void* pixels, bool flip, bool clamp) = 0;  // 19
+  virtual GLuint CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void* pixels,
+                               bool flip, bool clamp) = 0;                                                // 19
   virtual GLuint CreateTexture565(int width, int height, const void* pixels, bool flip, bool clamp) = 0;  // 20
   virtual GLuint CreateTextureLinear(int width, int height, GLenum internalFormat, GLenum sourceFormat,
                                      const void* pixels, bool flip, bool clamp) = 0;  // 21
@@ -66,7 +66,7 @@ public:
   GLuint blackTexture = 0;
   GLenum singleChannelFormat = GL_RGB;  // what fonts use for one-channel textures
 
-protected:
+ protected:
   IGLSurface* surface_ = nullptr;
   int width_ = 0;
   int height_ = 0;

@@ -19,7 +19,7 @@ std::string IncludeDirectiveName(std::string_view line);
 
 // One compiled stage read from a file: 0 vertex, 1 fragment.
 class TGLSL_Shader {
-public:
+ public:
   explicit TGLSL_Shader(uint8_t kind);
   TGLSL_Shader(const TGLSL_Shader&) = delete;
   TGLSL_Shader& operator=(const TGLSL_Shader&) = delete;
@@ -33,7 +33,7 @@ public:
   const std::filesystem::path& FilePath() const { return path_; }
   const std::string& ErrorLog() const { return errorLog_; }
 
-private:
+ private:
   void Compile(const std::string& source);
 
   uint8_t kind_;
@@ -46,7 +46,7 @@ private:
 // to attributes 0 … 15 before linking, so shader files choose their attribute numbers
 // by name. Samplers "tex0", "tex1", … (no gaps, at most 32) are bound to units 0, 1, ….
 class TGLSL_Program {
-public:
+ public:
   TGLSL_Program();
   TGLSL_Program(const TGLSL_Program&) = delete;
   TGLSL_Program& operator=(const TGLSL_Program&) = delete;
@@ -73,7 +73,7 @@ public:
   TGLSL_Shader& VertexStage() { return vertex_; }
   TGLSL_Shader& FragmentStage() { return fragment_; }
 
-private:
+ private:
   void BindSamplers();
 
   TGLSL_Shader vertex_{0};

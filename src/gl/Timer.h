@@ -6,7 +6,7 @@
 // Measures the last frame's duration from a 64-bit counter. The counter is injectable
 // so tests can drive it; by default it is the platform's high-resolution clock.
 class THiRes_SimpleTimer {
-public:
+ public:
   using Counter = std::function<int64_t()>;
   THiRes_SimpleTimer();
   THiRes_SimpleTimer(Counter counter, int64_t frequency);
@@ -18,11 +18,11 @@ public:
   long double Delta() const { return delta_; }
   bool clamp = true;
 
-protected:
+ protected:
   virtual void ResetHook() {}
   void Init();
 
-private:
+ private:
   Counter counter_;
   int64_t frequency_ = 1;
   int64_t lastCount_ = 0;
@@ -31,7 +31,7 @@ private:
 
 // Adds a frames-per-second reading over ten 0.1-second buckets.
 class THiRes_Timer : public THiRes_SimpleTimer {
-public:
+ public:
   THiRes_Timer();
   THiRes_Timer(Counter counter, int64_t frequency);
 
@@ -40,10 +40,10 @@ public:
   const std::array<int32_t, 10>& History() const { return history_; }
   long double Accumulator() const { return accumulator_; }
 
-protected:
+ protected:
   void ResetHook() override;
 
-private:
+ private:
   long double accumulator_ = 0;
   int32_t frames_ = 0;
   std::array<int32_t, 10> history_{};

@@ -36,8 +36,12 @@ EGLContext MakeContext(EGLDisplay display) {
   EGLint count = 0;
   eglChooseConfig(display, configAttribs, &config, 1, &count);
   // The compatibility profile keeps the fixed-function enums the program still uses.
-  EGLint contextAttribs[] = {EGL_CONTEXT_MAJOR_VERSION, 2, EGL_CONTEXT_MINOR_VERSION, 1,
-                             EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
+  EGLint contextAttribs[] = {EGL_CONTEXT_MAJOR_VERSION,
+                             2,
+                             EGL_CONTEXT_MINOR_VERSION,
+                             1,
+                             EGL_CONTEXT_OPENGL_PROFILE_MASK,
+                             EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
                              EGL_NONE};
   return eglCreateContext(display, count > 0 ? config : EGL_NO_CONFIG_KHR, EGL_NO_CONTEXT, contextAttribs);
 }

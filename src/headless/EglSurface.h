@@ -10,7 +10,7 @@
 // A headless GL surface: an EGL context (a GPU device where one offers it, else Mesa's
 // surfaceless platform) rendering into a framebuffer object of the requested size.
 class TEglSurface : public IGLSurface {
-public:
+ public:
   TEglSurface(int width, int height);
   ~TEglSurface() override;
 
@@ -33,7 +33,7 @@ public:
   // Which EGL platform served the context ("device" or "surfaceless").
   const std::string& PlatformName() const { return platform_; }
 
-private:
+ private:
   bool OpenDisplay();
   void CreateFramebuffer();
   void DeleteFramebuffer();

@@ -23,13 +23,27 @@ using Clock = std::chrono::steady_clock;
 void Deliver(TZQApp& app, const TScriptedEvent& e) {
   using Kind = TScriptedEvent::Kind;
   switch (e.kind) {
-    case Kind::MouseMove: app.MouseMove(e.x, e.y); break;
-    case Kind::MouseDown: app.MouseDown(e.a, e.x, e.y); break;
-    case Kind::MouseUp: app.MouseUp(e.a, e.x, e.y); break;
-    case Kind::Wheel: app.MouseWheel(e.a, e.x, e.y); break;
-    case Kind::KeyDown: app.KeyDown(e.a); break;
-    case Kind::KeyUp: app.KeyUp(e.a); break;
-    case Kind::Char: app.Char(static_cast<char16_t>(e.a)); break;
+    case Kind::MouseMove:
+      app.MouseMove(e.x, e.y);
+      break;
+    case Kind::MouseDown:
+      app.MouseDown(e.a, e.x, e.y);
+      break;
+    case Kind::MouseUp:
+      app.MouseUp(e.a, e.x, e.y);
+      break;
+    case Kind::Wheel:
+      app.MouseWheel(e.a, e.x, e.y);
+      break;
+    case Kind::KeyDown:
+      app.KeyDown(e.a);
+      break;
+    case Kind::KeyUp:
+      app.KeyUp(e.a);
+      break;
+    case Kind::Char:
+      app.Char(static_cast<char16_t>(e.a));
+      break;
   }
 }
 
@@ -67,8 +81,8 @@ TFrameStats SummariseFrameTimes(std::vector<double> frameMs, double totalSeconds
 }
 
 std::string FormatStats(const TFrameStats& s) {
-  return fmt::format("frames={} min_ms={:.3f} median_ms={:.3f} p99_ms={:.3f} fps={:.1f}", s.frames, s.minMs,
-                     s.medianMs, s.p99Ms, s.fps);
+  return fmt::format("frames={} min_ms={:.3f} median_ms={:.3f} p99_ms={:.3f} fps={:.1f}", s.frames, s.minMs, s.medianMs,
+                     s.p99Ms, s.fps);
 }
 
 int RunHeadless(const THeadlessOptions& options) {

@@ -1,5 +1,4 @@
 #include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <regex>
 
@@ -32,12 +31,15 @@ int main(int argc, char** argv) {
                  "Folder that stands for the executable's folder (holds shaders, GMs, fonts, interface, lua)")
       ->capture_default_str();
   cli.add_option("--size", size, "Framebuffer size as WIDTHxHEIGHT")->capture_default_str();
-  cli.add_option("--frames", options.frames, "Number of frames to draw")->capture_default_str()->check(CLI::PositiveNumber);
-  cli.add_option("--models", options.models, "Placed models in the scene")->capture_default_str()->check(CLI::NonNegativeNumber);
+  cli.add_option("--frames", options.frames, "Number of frames to draw")
+      ->capture_default_str()
+      ->check(CLI::PositiveNumber);
+  cli.add_option("--models", options.models, "Placed models in the scene")
+      ->capture_default_str()
+      ->check(CLI::NonNegativeNumber);
   cli.add_option("--screenshot", options.screenshot, "Write the last frame to this PNG file");
   cli.add_option("--events", options.events, "Deliver the input events of this file (format above)");
-  cli.add_flag("--stats", options.stats,
-               "Print frames=N min_ms=... median_ms=... p99_ms=... fps=... as the last line");
+  cli.add_flag("--stats", options.stats, "Print frames=N min_ms=... median_ms=... p99_ms=... fps=... as the last line");
   CLI11_PARSE(cli, argc, argv);
 
   std::smatch match;

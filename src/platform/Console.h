@@ -6,14 +6,14 @@
 // The console log: one global write procedure that hands each line to a sink
 // the main window (or the headless runner) supplies.
 class TVORN3_Console {
-public:
+ public:
   using Sink = std::function<void(std::u16string_view line)>;
   explicit TVORN3_Console(Sink sink) : sink_(std::move(sink)) {}
   void Write(std::u16string_view text) const {
     if (sink_) sink_(text);
   }
 
-private:
+ private:
   Sink sink_;
 };
 

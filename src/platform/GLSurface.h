@@ -28,7 +28,7 @@ struct TPixelFormatRequest {
 
 // A drawing surface with one GL context: a Qt window or a headless EGL framebuffer.
 class IGLSurface {
-public:
+ public:
   virtual ~IGLSurface() = default;
   // Chooses and sets the closest pixel format; false when nothing matches.
   virtual bool SetPixelFormat(const TPixelFormatRequest& request) = 0;

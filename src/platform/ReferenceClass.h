@@ -3,7 +3,7 @@
 // Intrusive reference count for data the design shares (fonts, glyph data, model
 // atlases). The count starts at 1; Release frees at 0, or at once when forced.
 class TReferenceClass {
-public:
+ public:
   TReferenceClass() = default;
   TReferenceClass(const TReferenceClass&) = delete;
   TReferenceClass& operator=(const TReferenceClass&) = delete;
@@ -20,6 +20,6 @@ public:
   }
   int RefCount() const { return count_; }
 
-private:
+ private:
   int count_ = 1;
 };

@@ -8,7 +8,7 @@ namespace {
 
 // A surface that offers a fixed set of formats and records what it was asked.
 class ScriptedSurface : public IGLSurface {
-public:
+ public:
   int maxSamples = 0;
   bool acceptRequest = true;
   bool acceptDefault = true;

@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class IncludeFiles : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     dir = fs::temp_directory_path() / ("zq_include_" + std::to_string(::getpid()) + "_" +
                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());

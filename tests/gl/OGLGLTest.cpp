@@ -61,7 +61,8 @@ TEST(OGLGL, DefaultTexturesHoldWhiteBlackAndTheGrid) {
 TEST(OGLGL, TexturesUploadWithAndWithoutRowFlip) {
   GLTestContext ctx;
   TOGL& gl = ctx.gl();
-  const uint8_t rows[2 * 3 * 4] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+  const uint8_t rows[2 * 3 * 4] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
+                                   13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
   GLuint plain = gl.CreateTexture(3, 2, GL_RGBA, GL_RGBA, rows, false, true);
   GLuint flipped = gl.CreateTexture(3, 2, GL_RGBA, GL_RGBA, rows, true, false);
   std::vector<uint8_t> a = TextureBytes(plain, GL_RGBA, 24);

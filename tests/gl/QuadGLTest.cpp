@@ -48,10 +48,10 @@ TEST(QuadGL, ATintedTexturedQuadLandsOnItsPixelsCountedFromTheBottom) {
   gl.BindTexture(0, Checker(gl));
   gl.SetColour(1, 1, 1, 1);
   gl.DrawQuad(10, 20, 20, 20, 0, 0, 1, 1);
-  EXPECT_EQ(ctx.Pixel(12, 22), (Pixel{255, 0, 0, 255}));   // lower left texel
-  EXPECT_EQ(ctx.Pixel(27, 22), (Pixel{0, 255, 0, 255}));   // lower right
-  EXPECT_EQ(ctx.Pixel(12, 37), (Pixel{0, 0, 255, 255}));   // upper left
-  EXPECT_EQ(ctx.Pixel(9, 22), (Pixel{58, 58, 73, 255}));   // outside
+  EXPECT_EQ(ctx.Pixel(12, 22), (Pixel{255, 0, 0, 255}));  // lower left texel
+  EXPECT_EQ(ctx.Pixel(27, 22), (Pixel{0, 255, 0, 255}));  // lower right
+  EXPECT_EQ(ctx.Pixel(12, 37), (Pixel{0, 0, 255, 255}));  // upper left
+  EXPECT_EQ(ctx.Pixel(9, 22), (Pixel{58, 58, 73, 255}));  // outside
   EXPECT_EQ(ctx.Pixel(12, 40), (Pixel{58, 58, 73, 255}));
 
   gl.SetColour(0.5f, 1, 1, 1);

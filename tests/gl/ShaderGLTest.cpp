@@ -14,7 +14,7 @@ const char* kVertex = "#version 130\nin vec3 attr0;\nvoid main() { gl_Position =
 const char* kFragment = "#version 130\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n";
 
 class ShaderFiles : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     dir = fs::temp_directory_path() / ("zq_shader_" + std::to_string(::getpid()) + "_" +
                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -45,8 +45,8 @@ TEST_F(ShaderFiles, MissingFilesGiveOneShaderErrorNamingBoth) {
   program.Load(dir / "only");
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].caption, "Shader Error");
-  EXPECT_EQ(messages.messages[0].text, "Shader(s) do not exist. \r" + (dir / "only.vglsl").string() + "\r" +
-                                           (dir / "only.fglsl").string());
+  EXPECT_EQ(messages.messages[0].text,
+            "Shader(s) do not exist. \r" + (dir / "only.vglsl").string() + "\r" + (dir / "only.fglsl").string());
   EXPECT_FALSE(program.Linked());
   EXPECT_EQ(program.UniformLocation("ModelMatrix"), -1);
 }
@@ -64,7 +64,8 @@ TEST_F(ShaderFiles, CompileErrorsListOnlyTheFailingStage) {
 }
 
 TEST_F(ShaderFiles, LinkErrorsAreReportedAsProgramErrors) {
-  Write("link.vglsl", "#version 130\nin vec3 attr0;\nvoid helper();\nvoid main() { helper(); gl_Position = vec4(attr0, 1.0); }\n");
+  Write("link.vglsl",
+        "#version 130\nin vec3 attr0;\nvoid helper();\nvoid main() { helper(); gl_Position = vec4(attr0, 1.0); }\n");
   Write("link.fglsl", kFragment);
   TGLSL_Program program;
   program.Load(dir / "link");
@@ -87,10 +88,12 @@ TEST_F(ShaderFiles, BrokenIncludesAreShaderErrorsNotCrashes) {
 }
 
 TEST_F(ShaderFiles, SamplersAreBoundUpToTheFirstGap) {
-  Write("s.vglsl", "#version 130\nin vec3 attr0;\nin vec2 attr1;\nout vec2 uv;\n"
-                   "void main() { uv = attr1; gl_Position = vec4(attr0, 1.0); }\n");
-  Write("s.fglsl", "#version 130\nin vec2 uv;\nout vec4 c;\nuniform sampler2D tex0, tex1, tex3;\n"
-                   "void main() { c = texture(tex0, uv) + texture(tex1, uv) + texture(tex3, uv); }\n");
+  Write("s.vglsl",
+        "#version 130\nin vec3 attr0;\nin vec2 attr1;\nout vec2 uv;\n"
+        "void main() { uv = attr1; gl_Position = vec4(attr0, 1.0); }\n");
+  Write("s.fglsl",
+        "#version 130\nin vec2 uv;\nout vec4 c;\nuniform sampler2D tex0, tex1, tex3;\n"
+        "void main() { c = texture(tex0, uv) + texture(tex1, uv) + texture(tex3, uv); }\n");
   TGLSL_Program program;
   program.Load(dir / "s");
   ASSERT_TRUE(program.Linked());

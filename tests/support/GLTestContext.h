@@ -9,7 +9,7 @@
 // A real TOGL initialised on a headless EGL context rendering into a framebuffer, with
 // the data folders of the build as its executable folder.
 class GLTestContext {
-public:
+ public:
   explicit GLTestContext(int width = 64, int height = 64, int samples = 0);
   ~GLTestContext();
 
@@ -21,7 +21,7 @@ public:
   // The GL error flag, to check at the end of a test that nothing failed silently.
   GLenum Error() { return glGetError(); }
 
-private:
+ private:
   TEglSurface surface_;
   std::unique_ptr<TOGL> gl_;
 };

@@ -6,7 +6,7 @@
 
 // Captures message boxes for the lifetime of the object instead of showing them.
 class MessageRecorder {
-public:
+ public:
   struct Message {
     std::string caption;
     std::string text;
@@ -22,6 +22,6 @@ public:
 
   std::vector<Message> messages;
 
-private:
+ private:
   MessageBoxHandler previous_;
 };

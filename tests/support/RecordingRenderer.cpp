@@ -29,8 +29,8 @@ GLuint RecordingRenderer::AddTexture(Texture texture) {
   return texture.name;
 }
 
-GLuint RecordingRenderer::CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat,
-                                        const void*, bool flip, bool clamp) {
+GLuint RecordingRenderer::CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void*,
+                                        bool flip, bool clamp) {
   return AddTexture({0, width, height, internalFormat, sourceFormat, flip, clamp, false});
 }
 

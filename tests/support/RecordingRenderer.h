@@ -7,7 +7,7 @@
 // A renderer without GL that keeps what it was asked to draw, so drawing code can be
 // tested on its quads, colours, quad types and texture binds.
 class RecordingRenderer : public TOGL_Renderer {
-public:
+ public:
   struct Quad {
     float x, y, w, h, u, v, du, dv;
     std::array<float, 4> colour;
@@ -42,8 +42,8 @@ public:
   GLuint CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void*, bool flip,
                        bool clamp) override;
   GLuint CreateTexture565(int width, int height, const void*, bool flip, bool clamp) override;
-  GLuint CreateTextureLinear(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void*,
-                             bool flip, bool clamp) override;
+  GLuint CreateTextureLinear(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void*, bool flip,
+                             bool clamp) override;
   GLuint CreateTexture565Linear(int width, int height, const void*, bool flip, bool clamp) override;
   void BindTexture(int unit, GLuint texture) override;
   void DeleteTexture(GLuint texture) override { deletedTextures.push_back(texture); }
@@ -58,7 +58,7 @@ public:
   int clears = 0;
   int swaps = 0;
 
-private:
+ private:
   GLuint AddTexture(Texture texture);
 
   uint8_t type_ = 0;
