@@ -1,31 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
+#include "ScratchFolder.h"
 #include "gl/Shader.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
 class IncludeFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("zq_include_" + std::to_string(::getpid()) + "_" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir / "sub");
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  void Write(const std::string& name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; }
+  void Write(const std::string& name, const std::string& text) { folder.Write(name, text); }
   std::vector<std::string> Resolve(std::vector<std::string> lines, std::string* error = nullptr) {
     std::string message;
-    bool ok = ResolveIncludes(lines, dir, message);
+    bool ok = ResolveIncludes(lines, folder.Path(), message);
     if (error) *error = message;
     EXPECT_EQ(ok, error == nullptr) << message;
     return lines;
   }
-  fs::path dir;
+  ScratchFolder folder{"include"};
 };
 
 using Lines = std::vector<std::string>;

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "GLTestContext.h"
 #include "MessageRecorder.h"
+#include "ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -15,14 +15,9 @@ const char* kFragment = "#version 130\nout vec4 c;\nvoid main() { c = vec4(1.0);
 
 class ShaderFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir = fs::temp_directory_path() / ("zq_shader_" + std::to_string(::getpid()) + "_" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-  void Write(const std::string& name, const std::string& text) { std::ofstream(dir / name) << text; }
-  fs::path dir;
+  void Write(const std::string& name, const std::string& text) { folder.Write(name, text); }
+  fs::path Base(const std::string& name) const { return folder.Path() / name; }
+  ScratchFolder folder{"shader"};
   GLTestContext ctx;
   MessageRecorder messages;
 };
@@ -33,7 +28,7 @@ TEST_F(ShaderFiles, ABasePathWithAnExtensionLoadsBothStages) {
   Write("x.vglsl", kVertex);
   Write("x.fglsl", kFragment);
   TGLSL_Program program;
-  program.Load(dir / "x.glsl");
+  program.Load(Base("x.glsl"));
   EXPECT_TRUE(program.Linked());
   EXPECT_TRUE(messages.messages.empty());
   EXPECT_EQ(program.VertexStage().FilePath().filename(), "x.vglsl");
@@ -42,11 +37,11 @@ TEST_F(ShaderFiles, ABasePathWithAnExtensionLoadsBothStages) {
 TEST_F(ShaderFiles, MissingFilesGiveOneShaderErrorNamingBoth) {
   Write("only.vglsl", kVertex);
   TGLSL_Program program;
-  program.Load(dir / "only");
+  program.Load(Base("only"));
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].caption, "Shader Error");
   EXPECT_EQ(messages.messages[0].text,
-            "Shader(s) do not exist. \r" + (dir / "only.vglsl").string() + "\r" + (dir / "only.fglsl").string());
+            "Shader(s) do not exist. \r" + Base("only.vglsl").string() + "\r" + Base("only.fglsl").string());
   EXPECT_FALSE(program.Linked());
   EXPECT_EQ(program.UniformLocation("ModelMatrix"), -1);
 }
@@ -55,7 +50,7 @@ TEST_F(ShaderFiles, CompileErrorsListOnlyTheFailingStage) {
   Write("bad.vglsl", "#version 130\nvoid main() { gl_Position = nonsense; }\n");
   Write("bad.fglsl", kFragment);
   TGLSL_Program program;
-  program.Load(dir / "bad");
+  program.Load(Base("bad"));
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].caption, "Shader Error");
   EXPECT_EQ(messages.messages[0].text.rfind("VS (bad.vglsl):\r", 0), 0u) << messages.messages[0].text;
@@ -68,7 +63,7 @@ TEST_F(ShaderFiles, LinkErrorsAreReportedAsProgramErrors) {
         "#version 130\nin vec3 attr0;\nvoid helper();\nvoid main() { helper(); gl_Position = vec4(attr0, 1.0); }\n");
   Write("link.fglsl", kFragment);
   TGLSL_Program program;
-  program.Load(dir / "link");
+  program.Load(Base("link"));
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text.rfind("Program: ", 0), 0u) << messages.messages[0].text;
 }
@@ -78,7 +73,7 @@ TEST_F(ShaderFiles, BrokenIncludesAreShaderErrorsNotCrashes) {
   Write("loop.glsl", "\xA3include loop.glsl\n");
   Write("inc.fglsl", "#version 130\n\xA3include missing.glsl\nvoid main() {}\n");
   TGLSL_Program program;
-  program.Load(dir / "inc");
+  program.Load(Base("inc"));
   ASSERT_EQ(messages.messages.size(), 1u);
   const std::string& text = messages.messages[0].text;
   EXPECT_NE(text.find("VS (inc.vglsl):\r"), std::string::npos) << text;
@@ -95,7 +90,7 @@ TEST_F(ShaderFiles, SamplersAreBoundUpToTheFirstGap) {
         "#version 130\nin vec2 uv;\nout vec4 c;\nuniform sampler2D tex0, tex1, tex3;\n"
         "void main() { c = texture(tex0, uv) + texture(tex1, uv) + texture(tex3, uv); }\n");
   TGLSL_Program program;
-  program.Load(dir / "s");
+  program.Load(Base("s"));
   ASSERT_TRUE(program.Linked());
   program.Use();
   EXPECT_EQ(program.SamplerCount(), 2);

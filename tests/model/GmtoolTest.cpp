@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -9,6 +8,7 @@
 #include <sstream>
 
 #include "Sample.h"
+#include "ScratchFolder.h"
 #include "model/GMFile.h"
 #include "model/GMWriter.h"
 #include "model/Palette.h"
@@ -32,19 +32,6 @@ TGM_File LoadFile(const fs::path& path) {
 }
 
 int RunTool(const std::string& arguments) { return std::system((std::string(ZQ_GMTOOL) + " " + arguments).c_str()); }
-
-class TempDir {
- public:
-  TempDir() : path_(fs::temp_directory_path() / ("gmtool_test_" + std::to_string(::getpid()))) {
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 }  // namespace
 
@@ -81,7 +68,7 @@ TEST(SampleSet, CoversEveryEncodingWithAnimatedSprites) {
 }
 
 TEST(SampleSet, BuildWritesTheSameFilesEveryTime) {
-  TempDir dir;
+  ScratchFolder dir{"gmtool"};
   std::string error;
   ASSERT_TRUE(WriteSampleSet(dir.Path(), error)) << error;
   fs::path built = fs::path(ZQ_TEST_BIN_DIR) / "GMs";
@@ -96,7 +83,7 @@ TEST(SampleSet, BuildWritesTheSameFilesEveryTime) {
 // gmtool decode writes planes and frames.json; gmtool encode of those PNGs with the same
 // offsets gives back the same frames, for every encoding.
 TEST(Gmtool, DecodeThenEncodeRoundTrips) {
-  TempDir dir;
+  ScratchFolder dir{"gmtool"};
   std::set<char> seen;
   for (const TSampleModel& m : SampleModels()) {
     if (!seen.insert(m.encoding).second) continue;
@@ -131,7 +118,7 @@ TEST(Gmtool, DecodeThenEncodeRoundTrips) {
 }
 
 TEST(Gmtool, RejectsBadArguments) {
-  TempDir dir;
+  ScratchFolder dir{"gmtool"};
   std::string quiet = " 2>/dev/null";
   EXPECT_NE(RunTool("encode -e W -o x.gmz " + std::string(ZQ_GMTOOL) + quiet), 0);
   EXPECT_NE(RunTool("decode " + (dir.Path() / "missing.gmz").string() + " " + dir.Path().string() + quiet), 0);
@@ -141,7 +128,7 @@ TEST(Gmtool, RejectsBadArguments) {
 }
 
 TEST(Gmtool, PaletteFromPngWithSideColour) {
-  TempDir dir;
+  ScratchFolder dir{"gmtool"};
   fs::path model = dir.Path() / "m.gmz";
   // A decoded "A" frame is an RGBA PNG; use it as a palette source.
   GMFrame f;

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <fstream>
 #include <set>
 
+#include "ScratchFolder.h"
 #include "app/Scene.h"
 #include "platform/DataFiles.h"
 
@@ -48,16 +47,18 @@ TEST(Scene, UnitRowsNameTheirModel) {
 }
 
 TEST(Scene, ScanSkipsFalNamesCaseSensitively) {
-  fs::path dir = fs::temp_directory_path() / ("scene_scan_" + std::to_string(::getpid()));
-  fs::create_directories(dir);
-  for (const char* name : {"tank.gmz", "fal.gmz", "unitfal.gmz", "xfal.gmzz", "Fal.gmz", "unitFAL.gmz", "TANK2.GMZ",
-                           "readme.txt", "tank.p16"}) {
-    std::ofstream(dir / name) << "x";
+  fs::path dir;
+  {
+    ScratchFolder folder("scene_scan");
+    dir = folder.Path();
+    for (const char* name : {"tank.gmz", "fal.gmz", "unitfal.gmz", "xfal.gmzz", "Fal.gmz", "unitFAL.gmz", "TANK2.GMZ",
+                             "readme.txt", "tank.p16"}) {
+      folder.Write(name, "x");
+    }
+    std::vector<std::string> names = ScanModelFiles(dir);
+    std::set<std::string> found(names.begin(), names.end());
+    EXPECT_EQ(found, (std::set<std::string>{"GMs\\tank.gmz", "GMs\\Fal.gmz", "GMs\\unitFAL.gmz", "GMs\\TANK2.GMZ"}));
   }
-  std::vector<std::string> names = ScanModelFiles(dir);
-  std::set<std::string> found(names.begin(), names.end());
-  EXPECT_EQ(found, (std::set<std::string>{"GMs\\tank.gmz", "GMs\\Fal.gmz", "GMs\\unitFAL.gmz", "GMs\\TANK2.GMZ"}));
-  fs::remove_all(dir);
   EXPECT_TRUE(ScanModelFiles(dir).empty());
 }
 

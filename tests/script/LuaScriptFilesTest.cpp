@@ -1,11 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "LuaTestHost.h"
+#include "ScratchFolder.h"
 #include "platform/DataFiles.h"
 
 namespace {
@@ -19,27 +18,16 @@ using ::testing::StartsWith;
 class LuaScriptFilesTest : public LuaHostTest {
  protected:
   void SetUp() override {
-    previousFolder_ = ExeFolder();
-    folder_ = fs::temp_directory_path() / ("zq_lua_" + std::to_string(::getpid()));
-    fs::create_directories(folder_ / "lua" / "sub");
-    SetExeFolder(folder_);
+    folder_.UseAsExeFolder();
     for (const char* name : {"x", "5", "sub/file", "a"})
       Write(std::string(name) + ".lua", "ran = (ran or '') .. '" + std::string(name) + ";'");
     Write("self.lua", "include('self')");
     Write("broken.lua", "x = = 1");
     LuaHostTest::SetUp();
   }
-  void TearDown() override {
-    LuaHostTest::TearDown();
-    SetExeFolder(previousFolder_);
-    fs::remove_all(folder_);
-  }
-  void Write(const std::string& name, const std::string& text) { std::ofstream(folder_ / "lua" / name) << text; }
+  void Write(const std::string& name, const std::string& text) { folder_.Write("lua/" + name, text); }
 
-  fs::path folder_;
-
- private:
-  fs::path previousFolder_;
+  ScratchFolder folder_{"lua"};
 };
 
 TEST_F(LuaScriptFilesTest, IncludeRunsNamesInOrderFromTheScriptFolder) {
@@ -57,7 +45,7 @@ TEST_F(LuaScriptFilesTest, IncludeRefusesDotsAndGoesOn) {
 }
 
 TEST_F(LuaScriptFilesTest, FileErrorsNameThePath) {
-  std::string path = (folder_ / "lua" / "missing.lua").string();
+  std::string path = (folder_.Path() / "lua" / "missing.lua").string();
   lua.DoString("include('missing')");
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_THAT(errors[0], StartsWith("LUAError (2): cannot open "));
