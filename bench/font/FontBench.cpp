@@ -10,7 +10,6 @@
 #include "font/FontManager.h"
 #include "gl/OGL.h"
 #include "headless/EglSurface.h"
-#include "platform/DataFiles.h"
 
 namespace {
 
@@ -24,7 +23,6 @@ const std::u16string kLine =
 
 struct GLSetup {
   GLSetup() : surface(kWidth, kHeight), gl(0.1, 40000.0, 45.0) {
-    SetExeFolder(ZQ_BENCH_BIN_DIR);
     gl.Init(&surface, TPixelFormatRequest::Default(), kWidth, kHeight, 0);
     gl.SetBlend(true);
     gl.Begin2D(0, 0);
@@ -97,4 +95,3 @@ BENCHMARK(BM_TextWidth);
 
 }  // namespace
 
-BENCHMARK_MAIN();

@@ -7,7 +7,6 @@
 #include "app/App.h"
 #include "gl/OGL.h"
 #include "headless/EglSurface.h"
-#include "platform/DataFiles.h"
 
 namespace {
 
@@ -69,11 +68,3 @@ void BM_ThousandQuadsResendingUniforms(benchmark::State& state) {
 BENCHMARK(BM_ThousandQuadsResendingUniforms)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  SetExeFolder(ZQ_BENCH_BIN_DIR);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -139,11 +139,3 @@ BENCHMARK(BM_SceneInstanced)->Apply(SceneArgs);
 BENCHMARK(BM_SceneOneDrawPerSprite)->Apply(SceneArgs);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  SetExeFolder(ZQ_BENCH_BIN_DIR);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

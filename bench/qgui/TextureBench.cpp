@@ -56,4 +56,3 @@ BENCHMARK(BM_BaselineDecodeAndUpload);
 
 }  // namespace
 
-BENCHMARK_MAIN();

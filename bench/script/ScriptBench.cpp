@@ -39,4 +39,3 @@ BENCHMARK(BM_StartInterpreter);
 
 }  // namespace
 
-BENCHMARK_MAIN();
