@@ -94,4 +94,3 @@ void BM_TextWidth(benchmark::State& state) {
 BENCHMARK(BM_TextWidth);
 
 }  // namespace
-

@@ -55,4 +55,3 @@ void BM_BaselineDecodeAndUpload(benchmark::State& state) {
 BENCHMARK(BM_BaselineDecodeAndUpload);
 
 }  // namespace
-

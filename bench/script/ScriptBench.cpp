@@ -38,4 +38,3 @@ void BM_StartInterpreter(benchmark::State& state) {
 BENCHMARK(BM_StartInterpreter);
 
 }  // namespace
-
