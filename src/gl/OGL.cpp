@@ -161,8 +161,6 @@ void TOGL::Set3D() {
 
 void TOGL::ResetModelMatrix() { model = IdentityMatrix(); }
 
-void TOGL::SetBlend(bool on) { on ? glEnable(GL_BLEND) : glDisable(GL_BLEND); }
-
 void TOGL::SetDepthTest(bool on, GLenum function) {
   if (!on) {
     glDisable(GL_DEPTH_TEST);
@@ -274,6 +272,19 @@ void TOGL::DrawQuad(float x, float y, float w, float h, float u, float v, float 
   glUniform4f(loc_.to, u, v, du, dv);
   // A fan of the four corners fills the same pixels as a polygon and works on every profile.
   ZQ_GL_CHECK(glDrawArrays(GL_TRIANGLE_FAN, 0, 4));
+}
+
+void TOGL::DrawQuadWithProgram(TGLSL_Program& program, const std::function<void()>& setUniforms, float x, float y,
+                               float w, float h, float u, float v, float du, float dv) {
+  program.Use();
+  program.SetMatrices(model, view, projection);
+  QuadBindVBO();
+  setUniforms();
+  glUniform4f(program.UniformLocation("QS"), x, y, w, h);
+  glUniform4f(program.UniformLocation("TO"), u, v, du, dv);
+  ZQ_GL_CHECK(glDrawArrays(GL_TRIANGLE_FAN, 0, 4));
+  QuadBindShader();
+  QuadBindVBO();
 }
 
 GLuint TOGL::MakeTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, GLenum type,

@@ -27,7 +27,6 @@ class TOGL : public TOGL_Renderer {
   void ResetModelMatrix();
   void Shutdown();
   // Frame-level state the shared frame order switches.
-  void SetBlend(bool on);
   void SetDepthTest(bool on, GLenum function = GL_LESS);
 
   bool Initialised() const { return initialised_; }
@@ -45,6 +44,8 @@ class TOGL : public TOGL_Renderer {
   void SetUDI(int32_t x, int32_t y) override;
   void SetGrayscale(bool on) override;
   void DrawQuad(float x, float y, float w, float h, float u, float v, float du, float dv) override;
+  void DrawQuadWithProgram(TGLSL_Program& program, const std::function<void()>& setUniforms, float x, float y, float w,
+                           float h, float u, float v, float du, float dv) override;
   GLuint CreateTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, const void* pixels, bool flip,
                        bool clamp) override;
   GLuint CreateTexture565(int width, int height, const void* pixels, bool flip, bool clamp) override;

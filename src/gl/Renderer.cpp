@@ -54,6 +54,8 @@ void TOGL_Renderer::EnableScissor(bool on) {
     glDisable(GL_SCISSOR_TEST);
 }
 
+void TOGL_Renderer::SetBlend(bool on) { on ? glEnable(GL_BLEND) : glDisable(GL_BLEND); }
+
 void TOGL_Renderer::SetColour3(float r, float g, float b) { SetColour(r, g, b, 1.0f); }
 
 void TOGL_Renderer::SetColour2_3(float r, float g, float b) { SetColour2(r, g, b, 1.0f); }

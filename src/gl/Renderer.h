@@ -3,11 +3,13 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "gl/Matrix.h"
 
 class IGLSurface;
+class TGLSL_Program;
 
 // The abstract renderer the GUI, the fonts and the texture code draw through.
 // TOGL is the concrete one; tests use a recording renderer that keeps the quads.
@@ -53,6 +55,13 @@ class TOGL_Renderer {
   // The clip rectangle in window pixels, y counted from the bottom, and clipping on or off.
   virtual void SetScissor(int x, int y, int width, int height);  // 25
   virtual void EnableScissor(bool on);                           // 26
+  // Blending of what is drawn next.
+  virtual void SetBlend(bool on);  // 27
+  // One quad through another program (a GUI element shader) instead of the quad program,
+  // positioned and textured as DrawQuad does; `setUniforms` runs while that program is
+  // current. The quad program, its buffer and its reset uniforms are current afterwards.
+  virtual void DrawQuadWithProgram(TGLSL_Program& program, const std::function<void()>& setUniforms, float x, float y,
+                                   float w, float h, float u, float v, float du, float dv) = 0;  // 28
 
   // Fills version and single-channel format from the current context.
   void ReadVersion();

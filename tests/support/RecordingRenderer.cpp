@@ -18,8 +18,22 @@ void RecordingRenderer::QuadBindShader() {
   grayscale_ = false;
 }
 
+void RecordingRenderer::Record(float x, float y, float w, float h, float u, float v, float du, float dv,
+                               const TGLSL_Program* program) {
+  std::array<int, 4> clip = scissors.empty() ? std::array<int, 4>{} : scissors.back();
+  quads.push_back({x, y, w, h, u, v, du, dv, colour_, colour2_, type_, bound_[0], ud_, udi_, grayscale_, blend,
+                   scissorOn, clip, program});
+}
+
 void RecordingRenderer::DrawQuad(float x, float y, float w, float h, float u, float v, float du, float dv) {
-  quads.push_back({x, y, w, h, u, v, du, dv, colour_, colour2_, type_, bound_[0], ud_, udi_, grayscale_});
+  Record(x, y, w, h, u, v, du, dv, nullptr);
+}
+
+// Another program's uniforms need GL; only the quad and its program are kept.
+void RecordingRenderer::DrawQuadWithProgram(TGLSL_Program& program, const std::function<void()>&, float x, float y,
+                                            float w, float h, float u, float v, float du, float dv) {
+  Record(x, y, w, h, u, v, du, dv, &program);
+  QuadBindShader();
 }
 
 GLuint RecordingRenderer::AddTexture(Texture texture) {

@@ -17,6 +17,10 @@ class RecordingRenderer : public TOGL_Renderer {
     std::array<float, 2> ud;
     std::array<int32_t, 2> udi;
     bool grayscale;
+    bool blend;
+    bool clipped;                  // scissor testing was on
+    std::array<int, 4> scissor;    // the rectangle in force while clipped
+    const TGLSL_Program* program;  // null: the quad program
   };
   struct Texture {
     GLuint name;
@@ -49,17 +53,22 @@ class RecordingRenderer : public TOGL_Renderer {
   void DeleteTexture(GLuint texture) override { deletedTextures.push_back(texture); }
   void SetScissor(int x, int y, int width, int height) override { scissors.push_back({x, y, width, height}); }
   void EnableScissor(bool on) override { scissorOn = on; }
+  void SetBlend(bool on) override { blend = on; }
+  void DrawQuadWithProgram(TGLSL_Program& program, const std::function<void()>& setUniforms, float x, float y, float w,
+                           float h, float u, float v, float du, float dv) override;
 
   std::vector<Quad> quads;
   std::vector<Texture> textures;
   std::vector<GLuint> deletedTextures;
   std::vector<std::array<int, 4>> scissors;  // every rectangle applied, in order
   bool scissorOn = false;
+  bool blend = true;  // as the frame leaves it for the GUI
   int clears = 0;
   int swaps = 0;
 
  private:
   GLuint AddTexture(Texture texture);
+  void Record(float x, float y, float w, float h, float u, float v, float du, float dv, const TGLSL_Program* program);
 
   uint8_t type_ = 0;
   std::array<float, 4> colour_{1, 1, 1, 1};
