@@ -12,7 +12,7 @@ packages=(
   libfreetype-dev fonts-dejavu-core fonts-liberation2
   libutfcpp-dev libfmt-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils libx11-dev imagemagick
 )
 
 missing=()

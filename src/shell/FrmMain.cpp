@@ -245,7 +245,7 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
   if (closed_) return;
   closed_ = true;
   renderTimer_.stop();
-  if (started_ && !busy_) app_->Close();
+  if (started_ && !busy_) CloseApp();
 }
 
 void TFrmMain::RenderTimerTimer() {
@@ -262,10 +262,16 @@ void TFrmMain::RenderTimerTimer() {
 void TFrmMain::EndBusy() {
   busy_ = false;
   if (closed_) {
-    if (started_) app_->Close();
+    if (started_) CloseApp();
     return;
   }
   ApplyPendingResize();
+}
+
+// Closing frees GL objects, which needs the context.
+void TFrmMain::CloseApp() {
+  surface_->MakeCurrent();
+  app_->Close();
 }
 
 void TFrmMain::RenderSizeChanged(int, int) {

@@ -58,6 +58,7 @@ class TFrmMain : public QMainWindow {
   void StartGL();
   void RenderTimerTimer();
   void EndBusy();
+  void CloseApp();
   void RenderSizeChanged(int width, int height);
   void ApplyPendingResize();
   bool AcceptsInput() const;

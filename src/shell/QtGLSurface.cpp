@@ -85,6 +85,7 @@ bool TQtGLSurface::CreateContext(const char*& error) {
 void TQtGLSurface::ReleaseContext() {
   if (context_ && QOpenGLContext::currentContext() == context_.get()) context_->doneCurrent();
   context_.reset();
+  fallback_.reset();
 }
 
 void TQtGLSurface::Swap() {
@@ -100,7 +101,15 @@ void TQtGLSurface::SetSwapInterval(int interval) {
 bool TQtGLSurface::MakeCurrent() {
   if (!context_) return false;
   if (QOpenGLContext::currentContext() == context_.get()) return true;
-  return context_->makeCurrent(window_);
+  if (window_->handle() && context_->makeCurrent(window_)) return true;
+  // A closed window may have lost its native surface; GL objects must still be freed in
+  // their context, so a small offscreen surface stands in.
+  if (!fallback_) {
+    fallback_ = std::make_unique<QOffscreenSurface>();
+    fallback_->setFormat(context_->format());
+    fallback_->create();
+  }
+  return fallback_->isValid() && context_->makeCurrent(fallback_.get());
 }
 
 // The native window takes its visual and swap interval from the format when it is

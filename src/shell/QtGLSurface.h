@@ -5,6 +5,7 @@
 
 #include "platform/GLSurface.h"
 
+class QOffscreenSurface;
 class QWindow;
 
 // The GL surface of the Qt shell: one context on the render window. It only chooses
@@ -28,7 +29,8 @@ class TQtGLSurface : public IGLSurface {
   void SetSwapInterval(int interval) override;
   int SwapInterval() const override { return format_.swapInterval(); }
 
-  // Makes the context current again where something else took it over; false without one.
+  // Makes the context current again where something else took it over, on the window or,
+  // once the window has no native surface, offscreen; false without a context.
   bool MakeCurrent();
   QOpenGLContext* Context() const { return context_.get(); }
 
@@ -40,4 +42,5 @@ class TQtGLSurface : public IGLSurface {
   QWindow* window_;
   QSurfaceFormat format_;
   std::unique_ptr<QOpenGLContext> context_;
+  std::unique_ptr<QOffscreenSurface> fallback_;
 };

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Starts the app, lets it draw, closes it one way and expects exit status 0 and nothing
+# on standard error. Run inside an X server: exit_test.sh APP CLOSE_WINDOW menu|close
+set -u
+app=$1 close_window=$2 how=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR=$work
+"$app" >"$work/out" 2>"$work/err" &
+pid=$!
+for _ in $(seq 1 80); do
+  window=$(xdotool search --name '^ ZQ GPU$' 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.25
+done
+[ -n "${window:-}" ] || { echo "no window"; kill $pid; exit 1; }
+sleep 3
+case $how in
+  menu)
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + 18)) $((Y + 9)) click 1
+    sleep 0.7
+    xdotool key Down Return ;;
+  close)
+    "$close_window" ' ZQ GPU' ;;
+esac
+for _ in $(seq 1 60); do kill -0 $pid 2>/dev/null || break; sleep 0.25; done
+if kill -0 $pid 2>/dev/null; then
+  kill -9 $pid
+  echo "still running after $how"
+  exit 1
+fi
+wait $pid
+status=$?
+if [ $status -ne 0 ] || [ -s "$work/err" ]; then
+  echo "$how: exit status $status, standard error:"
+  cat "$work/err"
+  exit 1
+fi
+echo "$how: exit status 0, standard error empty"
