@@ -32,4 +32,5 @@ struct TQGUITexSlot {
   TQGUIAnimation animation;
   int32_t currentFrame = 0;
   double timeAccumulator = 0;  // seconds
+  bool failed = false;         // the name did not load; not tried again until it changes
 };

@@ -1,0 +1,43 @@
+#include "QGUI/Callbacks.h"
+
+namespace {
+
+using enum TQGUI_ClassRule;
+
+constexpr std::array<TQGUI_CallbackInfo, kCallbackCount> kCallbacks = {{
+    {CALLBACK_MOUSEOVER, "CALLBACK_MOUSEOVER", Every},
+    {CALLBACK_MOUSELEAVE, "CALLBACK_MOUSELEAVE", Every},
+    {CALLBACK_MOUSEDOWN, "CALLBACK_MOUSEDOWN", Every},
+    {CALLBACK_MOUSEMOVE, "CALLBACK_MOUSEMOVE", Every},
+    {CALLBACK_MOUSEUP, "CALLBACK_MOUSEUP", Every},
+    {CALLBACK_CHECKED, "CALLBACK_CHECKED", CheckBox},
+    {CALLBACK_MOUSEMOVEANY, "CALLBACK_MOUSEMOVEANY", Every},
+    {CALLBACK_RESIZED, "CALLBACK_RESIZED", Every},
+    {CALLBACK_INDEXSET, "CALLBACK_INDEXSET", ListboxOrCustomListBox},
+    {CALLBACK_MOUSEUPANY, "CALLBACK_MOUSEUPANY", Every},
+    {CALLBACK_MOUSECLICK, "CALLBACK_MOUSECLICK", Every},
+    {CALLBACK_KEYDOWN, "CALLBACK_KEYDOWN", Every},
+    {CALLBACK_KEYUP, "CALLBACK_KEYUP", Every},
+    {CALLBACK_PROGRESS, "CALLBACK_PROGRESS", ProgressBar},
+    {CALLBACK_ITEMADDED, "CALLBACK_ITEMADDED", CustomListBox},
+    {CALLBACK_ITEMDELETED, "CALLBACK_ITEMDELETED", CustomListBox},
+    {CALLBACK_ITEMUPDATED, "CALLBACK_ITEMUPDATED", CustomListBox},
+    {CALLBACK_ITEMSELECTED, "CALLBACK_ITEMSELECTED", CustomListBox},
+    {CALLBACK_ITEMUNSELECTED, "CALLBACK_ITEMUNSELECTED", CustomListBox},
+    {CALLBACK_ANIMEND, "CALLBACK_ANIMEND", Every},
+    {CALLBACK_DISABLED, "CALLBACK_DISABLED", Every},
+    {CALLBACK_HIDDEN, "CALLBACK_HIDDEN", Every},
+    {CALLBACK_MOUSEDBLCLICK, "CALLBACK_MOUSEDBLCLICK", Every},
+    {CALLBACK_ITEMCLICKED, "CALLBACK_ITEMCLICKED", Listbox},
+    {CALLBACK_KEYPRESS, "CALLBACK_KEYPRESS", Every},
+    {CALLBACK_MOUSEWHEEL, "CALLBACK_MOUSEWHEEL", Every},
+}};
+
+}  // namespace
+
+const std::array<TQGUI_CallbackInfo, kCallbackCount>& Callbacks() { return kCallbacks; }
+
+bool KeepsCallback(int32_t type, int32_t id) {
+  if (id < 0 || id >= kCallbackCount) return false;
+  return AppliesTo(kCallbacks[size_t(id)].keptBy, type);
+}
