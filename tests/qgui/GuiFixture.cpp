@@ -1,5 +1,7 @@
 #include "GuiFixture.h"
 
+#include <filesystem>
+
 #include "platform/DataFiles.h"
 
 GuiTest::GuiTest() {
@@ -21,6 +23,7 @@ GuiTest::GuiTest() {
 
 GuiTest::~GuiTest() {
   gui.reset();
+  folder_.reset();
   SetReportHook(std::move(previousHook_));
 }
 
@@ -69,4 +72,15 @@ void GuiTest::Click(int32_t x, int32_t y, uint8_t button) {
 void GuiTest::RenderFrame() {
   renderer.Begin2D(0, 0);
   gui->Render();
+}
+
+void GuiTest::WriteInterfaceFile(const std::string& name, const std::string& bytes) {
+  if (!folder_) {
+    folder_ = std::make_unique<ScratchFolder>("gui");
+    for (const char* shared : {"fonts", "shaders"})
+      std::filesystem::create_directory_symlink(std::filesystem::path(ZQ_TEST_BIN_DIR) / shared,
+                                                folder_->Path() / shared);
+    folder_->UseAsExeFolder();
+  }
+  folder_->Write("interface/" + name, bytes);
 }

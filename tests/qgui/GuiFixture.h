@@ -12,6 +12,7 @@
 #include "QGUI/Scissor.h"
 #include "QGUI/TextureManager.h"
 #include "RecordingRenderer.h"
+#include "ScratchFolder.h"
 #include "font/FontManager.h"
 #include "script/LuaApi.h"
 #include "script/LuaHost.h"
@@ -34,6 +35,9 @@ class GuiTest : public ::testing::Test {
   void ClearLog();
   void Click(int32_t x, int32_t y, uint8_t button = 0);
   void RenderFrame();
+  // Puts a file into the `interface` folder of a scratch executable folder that also
+  // sees the build's fonts and shaders.
+  void WriteInterfaceFile(const std::string& name, const std::string& bytes);
 
   RecordingRenderer renderer;
   TQGUI_TextureManager textures;
@@ -49,4 +53,5 @@ class GuiTest : public ::testing::Test {
 
  private:
   TLUA_ReportHook previousHook_;
+  std::unique_ptr<ScratchFolder> folder_;
 };
