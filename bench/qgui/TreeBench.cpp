@@ -20,7 +20,9 @@ constexpr int kChildren = 9;  // 100 panels with 9 children: 1,000 elements
 
 struct Tree {
   explicit Tree(TOGL_Renderer& renderer) {
-    TQGUI_Services services{&renderer, nullptr, &scissor};
+    TQGUI_Services services;
+    services.renderer = &renderer;
+    services.scissor = &scissor;
     services.frameDelta = [] { return 0.016; };
     gui = std::make_unique<TQGUI_Context>(services);
     gui->CreateDesktop().col1 = {0, 0, 0, 0};

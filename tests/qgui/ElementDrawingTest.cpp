@@ -300,8 +300,9 @@ TEST_F(AnimationTest, BrokenAnimationsDrawTheWholeImage) {
     delta = 0.5;
     std::vector<Quad> quads = Frame();
     ASSERT_EQ(quads.size(), 1u) << anim;
-    if (std::string(anim).find("fps=0") == std::string::npos)
+    if (std::string(anim).find("fps=0") == std::string::npos) {
       EXPECT_EQ(TexWindow(quads[0]), (Rect{0, 0, 1, 1})) << anim;
+    }
     EXPECT_EQ(TexWindow(Frame()[0]), TexWindow(quads[0])) << anim;
     gui->Delete(e);
   }

@@ -31,7 +31,10 @@ class ElementGLTest : public ::testing::Test {
  protected:
   ElementGLTest() {
     ctx.gl().Begin2D(0, 0);  // the quad program, before the scratch folder stands in for the data
-    TQGUI_Services services{&ctx.gl(), &textures, &scissor};
+    TQGUI_Services services;
+    services.renderer = &ctx.gl();
+    services.textures = &textures;
+    services.scissor = &scissor;
     services.frameDelta = [] { return 0.0; };
     gui = std::make_unique<TQGUI_Context>(services);
     gui->CreateDesktop().col1 = {0, 0, 0, 0};

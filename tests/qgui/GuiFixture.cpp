@@ -12,7 +12,12 @@ GuiTest::GuiTest() {
   lua.errorHandler = [this](const std::string& message) { luaErrors.push_back(message); };
   lua.Start();
   lua.DoString("log = {}");
-  TQGUI_Services services{&renderer, &textures, &scissor, &fonts, &lua};
+  TQGUI_Services services;
+  services.renderer = &renderer;
+  services.textures = &textures;
+  services.scissor = &scissor;
+  services.fonts = &fonts;
+  services.lua = &lua;
   services.frameDelta = [this] { return delta; };
   services.tickCount = [this] { return now; };
   services.doubleClickTime = [] { return 500u; };
