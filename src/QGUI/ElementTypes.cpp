@@ -47,7 +47,7 @@ constexpr uint32_t kLabelKinds = Bit(TYPE_LABEL) | Bit(TYPE_IMAGEBUTTON) | Bit(T
 constexpr uint32_t kScrollBoxKinds = Bit(TYPE_SCROLLBOX) | Bit(TYPE_CUSTOMLISTBOX);
 
 // The creatable types each rule names, indexed by rule.
-constexpr std::array<uint32_t, 11> kRuleTypes = {
+constexpr std::array<uint32_t, 12> kRuleTypes = {
     0x3fff,  // Every (the desktop too, below)
     kLabelKinds,
     Bit(TYPE_CHECKBOX),
@@ -58,6 +58,7 @@ constexpr std::array<uint32_t, 11> kRuleTypes = {
     Bit(TYPE_EDIT),
     Bit(TYPE_SCROLLBAR),
     kScrollBoxKinds | Bit(TYPE_SCROLLBAR),
+    kLabelKinds | Bit(TYPE_LISTBOX),
     0,  // None
 };
 

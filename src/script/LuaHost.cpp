@@ -65,6 +65,20 @@ std::string ErrorText(lua_State* state) {
   return ArgString(state, -1);
 }
 
+struct TickCall {
+  const char* name;
+  double seconds;
+};
+
+// Runs protected: looking the name up and calling it may raise Lua errors.
+int CallTick(lua_State* state) {
+  const auto* call = static_cast<const TickCall*>(lua_touserdata(state, 1));
+  lua_getfield(state, LUA_GLOBALSINDEX, call->name);
+  lua_pushnumber(state, call->seconds);
+  lua_call(state, 1, 0);
+  return 0;
+}
+
 bool IsBlank(std::string_view text) {
   for (char c : text)
     if (static_cast<unsigned char>(c) > ' ') return false;
@@ -129,6 +143,21 @@ void TLUA::Register(const char* name, lua_CFunction function) {
   if (state_) RegisterFunction(state_, name, function);
 }
 
+void TLUA::RunTickCallbacks(double seconds) {
+  // A tick function may register further ones; those run from the next frame.
+  const std::vector<std::string> names = tickCallbacks;
+  for (const std::string& name : names) {
+    if (!state_) return;
+    int top = lua_gettop(state_);
+    TickCall call{name.c_str(), seconds};
+    if (lua_cpcall(state_, CallTick, &call) != 0) {
+      ReportFailure(0, name, top);
+    } else {
+      lua_settop(state_, top);
+    }
+  }
+}
+
 TLUA* TLUA::HostOf(lua_State* state) {
   lua_pushlightuserdata(state, const_cast<char*>(&kHostKey));
   lua_rawget(state, LUA_REGISTRYINDEX);
@@ -142,6 +171,11 @@ void TLUA::Report(int loadStatus, std::string_view task, int top) {
     lua_settop(state_, top);
     return;
   }
+  ReportFailure(loadStatus, task, top);
+}
+
+// The error value is on top of the stack.
+void TLUA::ReportFailure(int loadStatus, std::string_view task, int top) {
   std::string message = LuaErrorMessage(loadStatus, ErrorText(state_), task);
   lua_settop(state_, top);
   Deliver(message);

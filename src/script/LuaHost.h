@@ -31,6 +31,9 @@ class TLUA {
   // Runs a script of the `lua` folder; `name` carries its extension and may use "\".
   void RunFile(std::string_view name);
   void Register(const char* name, lua_CFunction function);
+  // Calls each function of `tickCallbacks` with the last frame's duration in seconds;
+  // a failing one is reported like any script error, with its name as the task.
+  void RunTickCallbacks(double seconds);
 
   lua_State* State() const { return state_; }
   bool IsOpen() const { return state_ != nullptr; }
@@ -47,6 +50,7 @@ class TLUA {
 
  private:
   void Report(int loadStatus, std::string_view task, int top);
+  void ReportFailure(int loadStatus, std::string_view task, int top);
   void Deliver(const std::string& message);
 
   lua_State* state_ = nullptr;

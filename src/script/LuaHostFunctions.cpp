@@ -53,9 +53,14 @@ int SplitStringRest(lua_State* state) {
   return 1;
 }
 
+// A name already in the list is not added again: a tick function registering itself
+// would otherwise double the list every frame.
 int RegisterTickCallback(lua_State* state) {
   TLUA* host = TLUA::HostOf(state);
-  if (host && lua_isstring(state, 1)) host->tickCallbacks.push_back(ArgString(state, 1));
+  if (!host || !lua_isstring(state, 1)) return 0;
+  std::string name = ArgString(state, 1);
+  std::vector<std::string>& names = host->tickCallbacks;
+  if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(std::move(name));
   return 0;
 }
 
