@@ -113,19 +113,17 @@ QWidget* TFrmMain::BuildRendererPage() {
   connect(renderWindow_, &TRenderWindow::pixelSizeChanged, this, &TFrmMain::RenderSizeChanged);
   connect(renderWindow_, &TRenderWindow::mouseMoved, this, [this](int x, int y) {
     TakeFocusFromChildren();
-    if (AcceptsInput()) app_->MouseMove(x, y);
+    ForwardInput([&] { app_->MouseMove(x, y); });
   });
   connect(renderWindow_, &TRenderWindow::mousePressed, this, [this](int button, int x, int y) {
     activateWindow();
-    if (AcceptsInput()) app_->MouseDown(button, x, y);
+    ForwardInput([&] { app_->MouseDown(button, x, y); });
   });
-  connect(renderWindow_, &TRenderWindow::mouseReleased, this, [this](int button, int x, int y) {
-    if (AcceptsInput()) app_->MouseUp(button, x, y);
-  });
+  connect(renderWindow_, &TRenderWindow::mouseReleased, this,
+          [this](int button, int x, int y) { ForwardInput([&] { app_->MouseUp(button, x, y); }); });
   connect(renderWindow_, &TRenderWindow::keyEvent, this, &TFrmMain::ForwardKey);
-  connect(renderWindow_, &TRenderWindow::wheelTurned, this, [this](int delta, int x, int y) {
-    if (AcceptsInput()) app_->MouseWheel(delta, x, y);
-  });
+  connect(renderWindow_, &TRenderWindow::wheelTurned, this,
+          [this](int delta, int x, int y) { ForwardInput([&] { app_->MouseWheel(delta, x, y); }); });
   return page;
 }
 
@@ -147,6 +145,8 @@ QWidget* TFrmMain::BuildConsolePage() {
   consoleCommandEdit_->setObjectName("ConsoleCommandEdit");
   consoleCommandEdit_->setFixedHeight(kCommandEditHeight);
   consoleCommandEdit_->setFrame(false);
+  consoleCommandEdit_->installEventFilter(this);
+  connect(consoleCommandEdit_, &QLineEdit::returnPressed, this, &TFrmMain::RunConsoleCommand);
 
   QVBoxLayout* layout = PageLayout(page, 0);
   layout->addWidget(consoleText_, 1);
@@ -290,6 +290,14 @@ void TFrmMain::ApplyPendingResize() {
 
 bool TFrmMain::AcceptsInput() const { return started_ && !busy_ && !closed_; }
 
+void TFrmMain::ForwardInput(const std::function<void()>& forward) {
+  if (!AcceptsInput()) return;
+  busy_ = true;
+  surface_->MakeCurrent();
+  forward();
+  EndBusy();
+}
+
 // Keys reach the window itself only while no child control has the focus; keys that a
 // focused child passes on to its parent are not the render page's.
 bool TFrmMain::event(QEvent* event) {
@@ -299,15 +307,17 @@ bool TFrmMain::event(QEvent* event) {
 }
 
 void TFrmMain::ForwardKey(QKeyEvent* event) {
-  if (!AcceptsInput()) return;
   int key = VirtualKey(event->key(), event->modifiers());
   if (event->type() == QEvent::KeyRelease) {
     // X reports auto-repeat as release and press pairs; the GUI expects only repeated downs.
-    if (key && !event->isAutoRepeat()) app_->KeyUp(key);
+    if (key && !event->isAutoRepeat()) ForwardInput([&] { app_->KeyUp(key); });
     return;
   }
-  if (key) app_->KeyDown(key);
-  for (char16_t code : CharCodes(event->key(), event->modifiers(), event->text().toStdU16String())) app_->Char(code);
+  std::u16string codes = CharCodes(event->key(), event->modifiers(), event->text().toStdU16String());
+  ForwardInput([&] {
+    if (key) app_->KeyDown(key);
+    for (char16_t code : codes) app_->Char(code);
+  });
 }
 
 void TFrmMain::TakeFocusFromChildren() {
@@ -333,6 +343,27 @@ void TFrmMain::SideColourPanelClick() {
 }
 
 void TFrmMain::OGLInfoCopyButtonClick() { QGuiApplication::clipboard()->setText(oglInfoText_->toPlainText()); }
+
+// Enter runs the line in the GUI's interpreter and empties the field; Up and Down walk
+// the lines entered before.
+void TFrmMain::RunConsoleCommand() {
+  std::string line = consoleCommandEdit_->text().toStdString();
+  commandHistory_.Add(line);
+  consoleCommandEdit_->clear();
+  if (!line.empty()) ForwardInput([&] { app_->RunConsoleCommand(line); });
+}
+
+bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == consoleCommandEdit_ && event->type() == QEvent::KeyPress) {
+    int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down) {
+      std::string line = key == Qt::Key_Up ? commandHistory_.Older() : commandHistory_.Newer();
+      consoleCommandEdit_->setText(QString::fromStdString(line));
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
 
 void TFrmMain::AppendConsoleLine(std::u16string_view line) {
   consoleText_->appendPlainText(QString::fromUtf16(line.data(), qsizetype(line.size())));

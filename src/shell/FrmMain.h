@@ -2,11 +2,13 @@
 #include <QColor>
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/App.h"
+#include "app/CommandHistory.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -45,6 +47,7 @@ class TFrmMain : public QMainWindow {
 
  protected:
   bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -68,6 +71,11 @@ class TFrmMain : public QMainWindow {
   void SideColourPanelClick();
   void OGLInfoCopyButtonClick();
   void AppendConsoleLine(std::u16string_view line);
+  void RunConsoleCommand();
+  // Hands input or a console command to the app: with the context current (a callback
+  // may delete an element and with it a texture) and marked busy, so that a message box
+  // the scripts cause cannot start a frame inside it.
+  void ForwardInput(const std::function<void()>& forward);
 
   // The surface outlives the app: the app's GL objects go while the context exists.
   std::unique_ptr<TQtGLSurface> surface_;
@@ -82,6 +90,7 @@ class TFrmMain : public QMainWindow {
   QListWidget* unitList_ = nullptr;
   TColourPanel* sideColourPanel_ = nullptr;
   QTimer renderTimer_;
+  TCommandHistory commandHistory_;
 
   bool shown_ = false;
   bool started_ = false;

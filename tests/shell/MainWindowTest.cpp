@@ -19,14 +19,18 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "GLProbe.h"
 #include "MessageRecorder.h"
 #include "platform/DataFiles.h"
 #include "platform/Desktop.h"
 #include "platform/MessageBox.h"
+#include "script/LuaApi.h"
+#include "script/LuaHost.h"
 #include "shell/ColourPanel.h"
 #include "shell/FrmMain.h"
 #include "shell/QtGLSurface.h"
@@ -52,6 +56,14 @@ bool DrawFrames(TFrmMain& window, int count) {
 }
 
 QStringList Lines(const QPlainTextEdit* log) { return log->toPlainText().split('\n'); }
+
+// Console lines other than the refusals of element classes not built yet.
+QStringList Complaints(const QStringList& lines) {
+  QStringList kept;
+  for (const QString& line : lines)
+    if (!line.endsWith("cannot be created yet")) kept << line;
+  return kept;
+}
 
 QStringList TabCaptions(const QTabWidget* pages) {
   QStringList captions;
@@ -142,7 +154,7 @@ TEST_F(MainWindowTest, UnitPageHoldsItsControls) {
 
 TEST_F(MainWindowTest, ConsoleHoldsTheFiveStartupLines) {
   auto* console = Control<QPlainTextEdit>("ConsoleText");
-  QStringList lines = Lines(console);
+  QStringList lines = Complaints(Lines(console));
   ASSERT_EQ(lines.size(), 5) << console->toPlainText().toStdString();
   EXPECT_TRUE(lines[0].startsWith("Vendor: "));
   EXPECT_TRUE(lines[1].startsWith("Renderer: "));
@@ -197,18 +209,57 @@ TEST_F(MainWindowTest, ShowsTheFramesItDraws) {
   EXPECT_TRUE(shot.save(ZQ_TEST_SCREENSHOT));
 }
 
-TEST_F(MainWindowTest, EnterInTheCommandLineNeitherRunsNorClears) {
+TEST_F(MainWindowTest, EnterInTheCommandLineRunsLuaAndUpAndDownWalkTheHistory) {
+  ASSERT_TRUE(DrawFrames(*window, 1));
   auto* edit = Control<QLineEdit>("ConsoleCommandEdit");
+  auto* console = Control<QPlainTextEdit>("ConsoleText");
   Control<QTabWidget>("PageControl2")->setCurrentIndex(0);
   edit->setFocus();
-  QTest::keyClicks(edit, "print(1)");
+  qsizetype before = Lines(console).size();
+  QTest::keyClicks(edit, "print(6 * 7)");
   QTest::keyClick(edit, Qt::Key_Return);
-  DrawFrames(*window, 2);
-  EXPECT_EQ(edit->text(), "print(1)");
-  EXPECT_EQ(Lines(Control<QPlainTextEdit>("ConsoleText")).size(), 5);
+  QTest::keyClicks(edit, "x = (");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(edit->text(), "");
+  QStringList added = Lines(console).mid(before);
+  ASSERT_EQ(added.size(), 4) << console->toPlainText().toStdString();
+  EXPECT_EQ(added[0], "> print(6 * 7)");
+  EXPECT_EQ(added[1], "42");
+  EXPECT_EQ(added[2], "> x = (");
+  EXPECT_TRUE(added[3].startsWith("LUAError (3): ")) << added[3].toStdString();
   EXPECT_EQ(QApplication::focusWidget(), edit);
-  edit->clear();
+
+  QTest::keyClick(edit, Qt::Key_Up);
+  EXPECT_EQ(edit->text(), "x = (");
+  QTest::keyClick(edit, Qt::Key_Up);
+  EXPECT_EQ(edit->text(), "print(6 * 7)");
+  QTest::keyClick(edit, Qt::Key_Down);
+  QTest::keyClick(edit, Qt::Key_Down);
+  EXPECT_EQ(edit->text(), "");
   Control<QTabWidget>("PageControl2")->setCurrentIndex(2);
+}
+
+// A click the X server delivers (xdotool, not a synthesised Qt event) on the render page
+// runs the Lua code bound to the element under it.
+TEST_F(MainWindowTest, ARealClickOnTheRenderPageRunsAGuiCallback) {
+  ASSERT_TRUE(DrawFrames(*window, 2));
+  TLUA& lua = *window->App().Lua();
+  lua.DoString(
+      "clicked = 0 target = qgui_create(TYPE_ELEMENT) "
+      "qgui_set(target, PROP_X, 300) qgui_set(target, PROP_Y, 200) "
+      "qgui_setcallback(target, CALLBACK_MOUSECLICK, 'clicked = clicked + 1 at = \"%x,%y\"')");
+  QPoint global = window->RenderWindow()->mapToGlobal(QPoint(310, 220));
+  std::string command =
+      "xdotool mousemove --sync " + std::to_string(global.x()) + " " + std::to_string(global.y()) + " click 1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  auto global_ = [&](const char* name) {
+    lua_getglobal(lua.State(), name);
+    std::string value = ArgString(lua.State(), -1);
+    Pop(lua.State(), 1);
+    return value;
+  };
+  ASSERT_TRUE(ProcessUntil([&] { return global_("clicked") == "1"; }));
+  EXPECT_EQ(global_("at"), "10,20");
 }
 
 TEST_F(MainWindowTest, KeyboardFocusReturnsToTheWindow) {
