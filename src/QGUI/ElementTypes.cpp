@@ -4,6 +4,7 @@
 
 #include "QGUI/Context.h"
 #include "QGUI/Element.h"
+#include "QGUI/Label.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ TQGUI_Element& Make(TQGUI_Context& context, TQGUI_Element* parent, bool topLevel
 // Element classes add their row's factory here.
 constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_ELEMENT, "TYPE_ELEMENT", Make<TQGUI_Element>},
-    {TYPE_LABEL, "TYPE_LABEL", nullptr},
+    {TYPE_LABEL, "TYPE_LABEL", Make<TQGUI_Label>},
     {TYPE_CHECKBOX, "TYPE_CHECKBOX", nullptr},
     {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", nullptr},
     {TYPE_LISTBOX, "TYPE_LISTBOX", nullptr},
