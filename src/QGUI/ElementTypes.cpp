@@ -4,6 +4,7 @@
 
 #include "QGUI/Context.h"
 #include "QGUI/Element.h"
+#include "QGUI/Scrollbar.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_CHECKBOX, "TYPE_CHECKBOX", nullptr},
     {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", nullptr},
     {TYPE_LISTBOX, "TYPE_LISTBOX", nullptr},
-    {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", nullptr},
+    {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", Make<TQGUI_Scrollbar>},
     {TYPE_EDIT, "TYPE_EDIT", nullptr},
     {TYPE_TEXTBOX, "TYPE_TEXTBOX", nullptr},
     {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", nullptr},
