@@ -4,6 +4,7 @@
 
 #include "QGUI/Context.h"
 #include "QGUI/Element.h"
+#include "QGUI/ScrollBox.h"
 #include "QGUI/Scrollbar.h"
 
 namespace {
@@ -23,7 +24,7 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", Make<TQGUI_Scrollbar>},
     {TYPE_EDIT, "TYPE_EDIT", nullptr},
     {TYPE_TEXTBOX, "TYPE_TEXTBOX", nullptr},
-    {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", nullptr},
+    {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", Make<TQGUI_ScrollBox>},
     {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", nullptr},
     {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", nullptr},
     {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", nullptr},
