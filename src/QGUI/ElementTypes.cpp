@@ -4,6 +4,7 @@
 
 #include "QGUI/Context.h"
 #include "QGUI/Element.h"
+#include "QGUI/Listbox.h"
 #include "QGUI/ScrollBox.h"
 #include "QGUI/Scrollbar.h"
 
@@ -20,7 +21,7 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_LABEL, "TYPE_LABEL", nullptr},
     {TYPE_CHECKBOX, "TYPE_CHECKBOX", nullptr},
     {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", nullptr},
-    {TYPE_LISTBOX, "TYPE_LISTBOX", nullptr},
+    {TYPE_LISTBOX, "TYPE_LISTBOX", Make<TQGUI_Listbox>},
     {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", Make<TQGUI_Scrollbar>},
     {TYPE_EDIT, "TYPE_EDIT", nullptr},
     {TYPE_TEXTBOX, "TYPE_TEXTBOX", nullptr},
