@@ -3,6 +3,7 @@
 #include <array>
 
 #include "QGUI/Context.h"
+#include "QGUI/CustomListBox.h"
 #include "QGUI/Element.h"
 #include "QGUI/Listbox.h"
 #include "QGUI/ScrollBox.h"
@@ -26,7 +27,7 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_EDIT, "TYPE_EDIT", nullptr},
     {TYPE_TEXTBOX, "TYPE_TEXTBOX", nullptr},
     {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", Make<TQGUI_ScrollBox>},
-    {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", nullptr},
+    {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", Make<TQGUI_CustomListBox>},
     {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", nullptr},
     {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", nullptr},
     {TYPE_UNITLIST, "TYPE_UNITLIST", nullptr},
