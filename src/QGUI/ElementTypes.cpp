@@ -8,6 +8,7 @@
 #include "QGUI/Listbox.h"
 #include "QGUI/ScrollBox.h"
 #include "QGUI/Scrollbar.h"
+#include "QGUI/UnitList.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", Make<TQGUI_CustomListBox>},
     {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", nullptr},
     {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", nullptr},
-    {TYPE_UNITLIST, "TYPE_UNITLIST", nullptr},
+    {TYPE_UNITLIST, "TYPE_UNITLIST", Make<TQGUI_UnitList>},
     {TYPE_SPRITEMAPBUTTONS, "TYPE_SPRITEMAPBUTTONS", nullptr},
 }};
 
