@@ -3,8 +3,13 @@
 #include <array>
 
 #include "QGUI/Context.h"
+#include "QGUI/CustomListBox.h"
 #include "QGUI/Element.h"
 #include "QGUI/Label.h"
+#include "QGUI/Listbox.h"
+#include "QGUI/ScrollBox.h"
+#include "QGUI/Scrollbar.h"
+#include "QGUI/UnitList.h"
 
 namespace {
 
@@ -19,15 +24,15 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_LABEL, "TYPE_LABEL", Make<TQGUI_Label>},
     {TYPE_CHECKBOX, "TYPE_CHECKBOX", nullptr},
     {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", nullptr},
-    {TYPE_LISTBOX, "TYPE_LISTBOX", nullptr},
-    {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", nullptr},
+    {TYPE_LISTBOX, "TYPE_LISTBOX", Make<TQGUI_Listbox>},
+    {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", Make<TQGUI_Scrollbar>},
     {TYPE_EDIT, "TYPE_EDIT", nullptr},
     {TYPE_TEXTBOX, "TYPE_TEXTBOX", nullptr},
-    {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", nullptr},
-    {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", nullptr},
+    {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", Make<TQGUI_ScrollBox>},
+    {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", Make<TQGUI_CustomListBox>},
     {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", nullptr},
     {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", nullptr},
-    {TYPE_UNITLIST, "TYPE_UNITLIST", nullptr},
+    {TYPE_UNITLIST, "TYPE_UNITLIST", Make<TQGUI_UnitList>},
     {TYPE_SPRITEMAPBUTTONS, "TYPE_SPRITEMAPBUTTONS", nullptr},
 }};
 
