@@ -4,6 +4,8 @@
 
 #include "QGUI/Context.h"
 #include "QGUI/Element.h"
+#include "QGUI/SpriteMapButton.h"
+#include "QGUI/SpriteMapButtons.h"
 
 namespace {
 
@@ -25,9 +27,9 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", nullptr},
     {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", nullptr},
     {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", nullptr},
-    {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", nullptr},
+    {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", Make<TQGUI_SpriteMapButton>},
     {TYPE_UNITLIST, "TYPE_UNITLIST", nullptr},
-    {TYPE_SPRITEMAPBUTTONS, "TYPE_SPRITEMAPBUTTONS", nullptr},
+    {TYPE_SPRITEMAPBUTTONS, "TYPE_SPRITEMAPBUTTONS", Make<TQGUI_SpriteMapButtons>},
 }};
 
 }  // namespace
