@@ -9,6 +9,8 @@
 #include "QGUI/Listbox.h"
 #include "QGUI/ScrollBox.h"
 #include "QGUI/Scrollbar.h"
+#include "QGUI/SpriteMapButton.h"
+#include "QGUI/SpriteMapButtons.h"
 #include "QGUI/UnitList.h"
 
 namespace {
@@ -31,9 +33,9 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", Make<TQGUI_ScrollBox>},
     {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", Make<TQGUI_CustomListBox>},
     {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", nullptr},
-    {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", nullptr},
+    {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", Make<TQGUI_SpriteMapButton>},
     {TYPE_UNITLIST, "TYPE_UNITLIST", Make<TQGUI_UnitList>},
-    {TYPE_SPRITEMAPBUTTONS, "TYPE_SPRITEMAPBUTTONS", nullptr},
+    {TYPE_SPRITEMAPBUTTONS, "TYPE_SPRITEMAPBUTTONS", Make<TQGUI_SpriteMapButtons>},
 }};
 
 }  // namespace
