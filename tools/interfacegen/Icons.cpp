@@ -64,9 +64,9 @@ void PaintSprite(TCanvas& canvas, int column, int row) {
   paint([&](double x, double y) {
     return WithAlpha(theme::kAccent, state.glow * (1 - SmoothStep(-1.0, 3.0, at(x, y))));
   });
+  TColour inkBelow = Mix(state.ink, WithAlpha(Rgb(190, 202, 222), state.ink.a), 0.5);
   paint([&](double x, double y) {
-    TColour ink =
-        Mix(state.ink, WithAlpha(Rgb(190, 202, 222), state.ink.a), std::clamp((y - cy + 7) / 14, 0.0, 1.0) * 0.5);
+    TColour ink = Mix(state.ink, inkBelow, std::clamp((y - cy + 7) / 14, 0.0, 1.0));
     return WithAlpha(ink, ink.a * Coverage(at(x, y)));
   });
 }
