@@ -15,7 +15,7 @@ int32_t AtlasColumns(int32_t frameCount) {
 }
 
 TGMGL_Data::~TGMGL_Data() {
-  if (texture) glDeleteTextures(1, &texture);
+  if (texture && gl_) gl_->DeleteTexture(texture);
 }
 
 TAtlasKind TGMGL_Data::AtlasKind() const {
@@ -31,6 +31,7 @@ void TGMGL_Data::Load(std::istream* stream, std::string name, bool freeAfterUplo
   file.Load(*stream);
   BuildAtlas(file);
   if (gl && !pixels.empty()) {
+    gl_ = gl;
     texture =
         gl->CreateTexture(atlasWidth, atlasHeight, GL_RGBA, hasAlpha ? GL_BGRA : GL_BGR, pixels.data(), false, true);
   }

@@ -43,8 +43,9 @@ class TGMGL_Data {
   TGMGL_Data& operator=(const TGMGL_Data&) = delete;
   ~TGMGL_Data();
 
-  // Records `name`; with a stream builds the atlas and, with a renderer, uploads it.
-  // Without a stream the model stays empty.
+  // Records `name`; with a stream builds the atlas and, with a renderer, uploads it
+  // (the renderer then deletes it with the model and must outlive it). Without a stream
+  // the model stays empty.
   void Load(std::istream* stream, std::string name, bool freeAfterUpload, TOGL_Renderer* gl);
   void BuildAtlas(const TGM_File& file);
 
@@ -68,6 +69,8 @@ class TGMGL_Data {
 
  private:
   void CopyFrame(const GMFrame& frame, int32_t x, int32_t y);
+
+  TOGL_Renderer* gl_ = nullptr;
 };
 
 // Smallest c with c * c >= n: the atlas holds that many frame columns.
