@@ -421,7 +421,7 @@ GLuint TOGL::MakeTexture(int width, int height, GLenum internalFormat, GLenum so
   glGenTextures(1, &texture);
   batch_.BoundForUpload(texture);
   glBindTexture(GL_TEXTURE_2D, texture);
-  textureSizes_[texture] = {width, height};
+  textures_[texture] = {width, height, internalFormat};
   GLint wrap = clamp ? GL_CLAMP_TO_EDGE : GL_REPEAT;
   SetTexParams(GL_TEXTURE_2D, wrap, wrap, filter, filter, false);
   std::vector<uint8_t> flipped;
@@ -466,7 +466,8 @@ void TOGL::BindTexture(int unit, GLuint texture) {
 void TOGL::DeleteTexture(GLuint texture) {
   if (!texture) return;
   batch_.TextureDeleted(texture);
-  textureSizes_.erase(texture);
+  textures_.erase(texture);
+  ++texturesDeleted_;
   glDeleteTextures(1, &texture);
 }
 
@@ -477,8 +478,8 @@ void TOGL::UpdateTexture(GLuint texture, int width, int height, GLenum sourceFor
 }
 
 std::pair<int, int> TOGL::TextureSize(GLuint texture) const {
-  auto found = textureSizes_.find(texture);
-  return found == textureSizes_.end() ? std::pair(0, 0) : found->second;
+  auto found = textures_.find(texture);
+  return found == textures_.end() ? std::pair(0, 0) : std::pair(found->second.width, found->second.height);
 }
 
 bool TOGL::CanCopyTextures() const { return epoxy_gl_version() >= 43 || epoxy_has_gl_extension("GL_ARB_copy_image"); }
@@ -486,20 +487,27 @@ bool TOGL::CanCopyTextures() const { return epoxy_gl_version() >= 43 || epoxy_ha
 GLuint TOGL::CreateTextureArray(const std::vector<GLuint>& textures, int& width, int& height) {
   FlushQuads();
   width = height = 1;
+  GLenum format = 0;
   for (GLuint t : textures) {
-    width = std::max(width, TextureSize(t).first);
-    height = std::max(height, TextureSize(t).second);
+    auto found = textures_.find(t);
+    if (found == textures_.end()) continue;
+    if (!format) format = found->second.internalFormat;
+    width = std::max(width, found->second.width);
+    height = std::max(height, found->second.height);
   }
+  if (!format) format = GL_RGBA8;
   GLuint array = 0;
   glGenTextures(1, &array);
   glActiveTexture(GL_TEXTURE1);
   glBindTexture(GL_TEXTURE_2D_ARRAY, array);
   SetTexParams(GL_TEXTURE_2D_ARRAY, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE, GL_NEAREST, GL_NEAREST, false);
-  glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, GL_RGBA8, width, height, GLsizei(textures.size()), 0, GL_RGBA, GL_UNSIGNED_BYTE,
-               nullptr);
+  glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, static_cast<GLint>(format), width, height, GLsizei(textures.size()), 0, GL_RGBA,
+               GL_UNSIGNED_BYTE, nullptr);
   for (size_t layer = 0; layer < textures.size(); ++layer) {
-    auto [w, h] = TextureSize(textures[layer]);
-    if (w == 0 || h == 0) continue;
+    auto found = textures_.find(textures[layer]);
+    if (found == textures_.end() || found->second.internalFormat != format) continue;
+    const int w = found->second.width, h = found->second.height;
+    if (w <= 0 || h <= 0) continue;
     ZQ_GL_CHECK(glCopyImageSubData(textures[layer], GL_TEXTURE_2D, 0, 0, 0, 0, array, GL_TEXTURE_2D_ARRAY, 0, 0, 0,
                                    GLint(layer), w, h, 1));
   }

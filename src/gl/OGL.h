@@ -70,13 +70,16 @@ class TOGL : public TOGL_Renderer {
   void FlushQuads() override;
   void UpdateTexture(GLuint texture, int width, int height, GLenum sourceFormat, const void* pixels) override;
 
+  // Textures deleted since creation: a name seen before may now stand for another texture.
+  int64_t TexturesDeleted() const { return texturesDeleted_; }
   // Size of a texture made by one of the CreateTexture operations; (0, 0) for any other.
   std::pair<int, int> TextureSize(GLuint texture) const;
   // Whether textures can be copied on the card (GL 4.3 or ARB_copy_image).
   bool CanCopyTextures() const;
   // A 2-D array texture with one layer per texture of `textures` (0 leaves its layer
   // empty), as large as the largest of them, each copied into the corner of its layer.
-  // Nearest filtering, clamped; delete it with DeleteTexture.
+  // Copies need equal internal formats: the first texture's decides, and one of another
+  // format leaves its layer empty. Nearest filtering, clamped; delete it with DeleteTexture.
   GLuint CreateTextureArray(const std::vector<GLuint>& textures, int& width, int& height);
   void BindTextureArray(int unit, GLuint texture);
 
@@ -138,7 +141,12 @@ class TOGL : public TOGL_Renderer {
   std::array<bool, kSettings> entryInBatch_{};
   int entries_ = 1;
   bool flushEveryQuad_ = false;
-  std::unordered_map<GLuint, std::pair<int, int>> textureSizes_;
+  struct TextureInfo {
+    int width, height;
+    GLenum internalFormat;
+  };
+  std::unordered_map<GLuint, TextureInfo> textures_;
+  int64_t texturesDeleted_ = 0;
 };
 
 // The program's GL object: set when a TOGL is created, cleared when it is destroyed.

@@ -272,3 +272,7 @@ void TGLSL_Program::SetUniform2f(GLint location, float x, float y) { glUniform2f
 void TGLSL_Program::SetUniform4f(GLint location, float x, float y, float z, float w) {
   glUniform4f(location, x, y, z, w);
 }
+
+void TGLSL_Program::SetUniform2fv(GLint location, int count, const float* values) {
+  glUniform2fv(location, count, values);
+}

@@ -70,6 +70,7 @@ class TGLSL_Program {
   void SetUniform1f(GLint location, float x);
   void SetUniform2f(GLint location, float x, float y);
   void SetUniform4f(GLint location, float x, float y, float z, float w);
+  void SetUniform2fv(GLint location, int count, const float* values);
 
   GLint Name() const { return name_; }
   const std::string& ErrorText() const { return errorText_; }

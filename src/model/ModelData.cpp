@@ -18,7 +18,7 @@ TGMGL_Data::~TGMGL_Data() {
   if (texture && gl_) gl_->DeleteTexture(texture);
 }
 
-TAtlasKind TGMGL_Data::AtlasKind() const {
+TAtlasKind AtlasKindOf(char encoding) {
   if (encoding == 'A') return TAtlasKind::Colour;
   if (encoding == 'E') return TAtlasKind::Effect;
   return TAtlasKind::Indexed;
@@ -40,6 +40,7 @@ void TGMGL_Data::Load(std::istream* stream, std::string name, bool freeAfterUplo
 
 void TGMGL_Data::BuildAtlas(const TGM_File& file) {
   encoding = file.Encoding();
+  atlasKind_ = AtlasKindOf(encoding);
   hasAlpha = IsColourEncoding(encoding);
   canvasWidth = file.CanvasWidth();
   canvasHeight = file.CanvasHeight();
@@ -104,6 +105,16 @@ void TGMGL_Data::BuildAtlas(const TGM_File& file) {
     e.v0 = float(p.y) / float(atlasHeight);
     e.vSize = float(f.height) / float(atlasHeight);
     CopyFrame(f, p.x, p.y);
+  }
+  BuildSprites();
+}
+
+void TGMGL_Data::BuildSprites() {
+  sprites.resize(frameTable.size());
+  for (size_t i = 0; i < frameTable.size(); ++i) {
+    const TGMGL_FrameEntry& f = frameTable[i];
+    int64_t bottom = -int64_t(canvasHeight / 2) + (int64_t(canvasHeight) - f.top - f.height);
+    sprites[i] = {f.u0, f.v0, f.uSize, f.vSize, f.offsetX, bottom, float(f.width), float(f.height)};
   }
 }
 
