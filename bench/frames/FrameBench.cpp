@@ -42,6 +42,7 @@ void DrawQuads(TOGL& gl, bool forceUniforms) {
     gl.SetColour(1, (i / 250) % 2, 1, 1);
     gl.DrawQuad(static_cast<float>(i % 40 * 25), static_cast<float>(i / 40 * 25), 20, 20, 0, 0, 1, 1);
   }
+  gl.FlushQuads();
   glFinish();
 }
 

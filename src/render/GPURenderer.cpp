@@ -23,7 +23,7 @@ void TGPU_Renderer::SetUp(TOGL& gl) {
   program_ = std::make_unique<TGLSL_Program>();
   program_->Load(DataPath(useArrays_ ? "\\shaders\\gpu_quadi" : "\\shaders\\gpu_quadi120"));
   modeLocation_ = program_->UniformLocation("mode");
-  scaleLocation_ = program_->UniformLocation("slotScale");
+  sizeLocation_ = program_->UniformLocation("slotSize");
   instance_ = std::make_unique<TGPU_Instance>(2, 3, 4);
 }
 
@@ -109,11 +109,11 @@ void TGPU_Renderer::BindArray(TOGL& gl, int32_t index) {
     a.texture = gl.CreateTextureArray(layers, width, height);
     for (int j = 0; j < TGPU_RenderList::kSlots; ++j) {
       auto [w, h] = gl.TextureSize(a.slots[j]);
-      a.scale[2 * j] = float(w) / float(width);
-      a.scale[2 * j + 1] = float(h) / float(height);
+      a.size[2 * j] = float(w);
+      a.size[2 * j + 1] = float(h);
     }
     ++arraysBuilt_;
   }
   gl.BindTextureArray(1, a.texture);
-  program_->SetUniform2fv(scaleLocation_, TGPU_RenderList::kSlots, a.scale.data());
+  program_->SetUniform2fv(sizeLocation_, TGPU_RenderList::kSlots, a.size.data());
 }

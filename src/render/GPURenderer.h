@@ -60,7 +60,7 @@ class TGPU_Renderer {
   struct ListArray {
     GLuint texture = 0;
     std::array<GLuint, TGPU_RenderList::kSlots> slots{};
-    std::array<float, 2 * TGPU_RenderList::kSlots> scale{};
+    std::array<float, 2 * TGPU_RenderList::kSlots> size{};  // each atlas's, in texels
     int64_t deletions = 0;
   };
 
@@ -73,7 +73,7 @@ class TGPU_Renderer {
   std::unique_ptr<TGLSL_Program> program_;
   std::unique_ptr<TGPU_Instance> instance_;
   int32_t modeLocation_ = -1;
-  int32_t scaleLocation_ = -1;
+  int32_t sizeLocation_ = -1;
   bool useArrays_ = false;
   std::vector<std::unique_ptr<TGPU_RenderList>> lists_;
   std::vector<ListArray> arrays_;
