@@ -67,8 +67,16 @@ bool TGMGL::BuildRecord(int32_t x, int32_t y, int32_t layer, TGPU_Record& record
   return true;
 }
 
+// The record is written once, in the render list, with what the sprite table holds ready.
 void TGMGL::Draw(int32_t x, int32_t y, int32_t layer) {
-  TGPU_Record record;
-  if (!data_ || data_->texture == 0 || !BuildRecord(x, y, layer, record)) return;
-  system_.Renderer().AddInstance(record, data_->renderList, data_->textureSlot);
+  if (!data_ || data_->texture == 0 || data_->frameCount == 0) return;
+  const TGMGL_Sprite& s = data_->sprites[size_t(FrameIndex())];
+  const float left = static_cast<float>(int64_t(x) + s.left);
+  const float bottom = static_cast<float>(int64_t(y) + s.bottom);
+  TGPU_Record* r = system_.Renderer().NewInstance(data_->texture, left, bottom, s.width, s.height, data_->renderList,
+                                                  data_->textureSlot);
+  if (!r) return;
+  const float kind = static_cast<float>(int64_t(layer) * 4 + static_cast<int>(data_->AtlasKind()));
+  const float slot = (*r)[10];
+  *r = {s.u0, s.v0, s.uSize, s.vSize, left, bottom, s.width, s.height, kind, palettePosition_, slot};
 }

@@ -35,11 +35,22 @@ class TGPU_Renderer {
   // Files one record. `list` and `slot` are the caller's per-texture cache for this frame,
   // (-1, 0) before the texture's first record.
   void AddInstance(const TGPU_Record& record, int32_t& list, int32_t& slot) {
-    if (list < 0) FileTexture(static_cast<GLuint>(record[10] + 0.5f), list, slot);
-    if (record[4] >= cull_[2] || record[4] + record[6] <= cull_[0] || record[5] >= cull_[3] ||
-        record[5] + record[7] <= cull_[1])
-      return;
-    lists_[list]->Append(record, slot);
+    if (TGPU_Record* r = NewInstance(static_cast<GLuint>(record[10] + 0.5f), record[4], record[5], record[6], record[7],
+                                     list, slot)) {
+      const float filed = (*r)[10];
+      *r = record;
+      (*r)[10] = filed;
+    }
+  }
+  // AddInstance for callers that fill the record in place: files `texture`, and returns
+  // the record to fill (its texture slot already set) or null when the screen rectangle
+  // is culled.
+  TGPU_Record* NewInstance(GLuint texture, float left, float bottom, float width, float height, int32_t& list,
+                           int32_t& slot) {
+    if (list < 0) FileTexture(texture, list, slot);
+    if (left >= cull_[2] || left + width <= cull_[0] || bottom >= cull_[3] || bottom + height <= cull_[1])
+      return nullptr;
+    return &lists_[list]->Append(slot);
   }
   // One instanced draw per used list that holds records; texture unit 0 stays the active one.
   void Flush(TOGL& gl);

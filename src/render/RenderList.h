@@ -17,12 +17,12 @@ class TGPU_RenderList {
   static constexpr int32_t kGrowBy = 100;
 
   void Clear();
-  // Appends `record` with its texture field replaced by `slot`.
-  void Append(const TGPU_Record& record, int slot) {
+  // A new record whose texture field is `slot`; the caller fills the rest.
+  TGPU_Record& Append(int slot) {
     if (count_ == Capacity()) records_.resize(records_.size() + kGrowBy);
     TGPU_Record& r = records_[count_++];
-    r = record;
     r[10] = static_cast<float>(slot);
+    return r;
   }
   GLuint Slot(int j) const { return slots_[j]; }
   void SetSlot(int j, GLuint name) { slots_[j] = name; }
