@@ -51,6 +51,7 @@ bool TZQApp::Start(IGLSurface* surface, int width, int height) {
   }
   ogl_->SetVSync(false);
   scene_ = std::make_unique<TModelScene>(ogl_.get());
+  if (options_.everyModelOnScreen) scene_->SetLayout(TModelScene::TLayout::Screen);
   scene_->Start(options_.models);
   WriteLine("Vendor: " + GLString(GL_VENDOR));
   WriteLine("Renderer: " + GLString(GL_RENDERER));
@@ -136,7 +137,7 @@ void TZQApp::DrawGui() {
   if (!Ready()) return;
   TOGL& gl = *ogl_;
   gl.Begin2D(0, 0);
-  gl.SetQuadType(0);
+  gl.SetQuadType(QT_Textured);
   gl.SetColour3(1, 1, 1);
   gui_->Render();
 }
