@@ -3,6 +3,7 @@
 #include <array>
 
 #include "QGUI/Context.h"
+#include "QGUI/Edit.h"
 #include "QGUI/Element.h"
 #include "QGUI/Label.h"
 
@@ -21,7 +22,7 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", nullptr},
     {TYPE_LISTBOX, "TYPE_LISTBOX", nullptr},
     {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", nullptr},
-    {TYPE_EDIT, "TYPE_EDIT", nullptr},
+    {TYPE_EDIT, "TYPE_EDIT", Make<TQGUI_Edit>},
     {TYPE_TEXTBOX, "TYPE_TEXTBOX", nullptr},
     {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", nullptr},
     {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", nullptr},
