@@ -38,10 +38,11 @@ void DrawQuads(TOGL& gl, bool forceUniforms) {
   gl.BindTexture(0, gl.whiteTexture);
   for (int i = 0; i < 1000; ++i) {
     if (forceUniforms) gl.QuadBindShader();
-    gl.SetQuadType(static_cast<uint8_t>(i / 500));
+    gl.SetQuadType(i / 500);
     gl.SetColour(1, (i / 250) % 2, 1, 1);
     gl.DrawQuad(static_cast<float>(i % 40 * 25), static_cast<float>(i / 40 * 25), 20, 20, 0, 0, 1, 1);
   }
+  gl.FlushQuads();
   glFinish();
 }
 

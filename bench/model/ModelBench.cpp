@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "RecordingRenderer.h"
 #include "app/Scene.h"
 #include "gl/OGL.h"
 #include "headless/EglSurface.h"
@@ -73,8 +74,11 @@ void BeginFrame(TOGL& gl, TModelScene& scene) {
 }
 
 struct SceneRig {
-  explicit SceneRig(int models) : surface(kWidth, kHeight) {
+  // `unitsProgram`: the GL 2 program, whose atlases sit on texture units as the
+  // one-draw-per-sprite baseline binds them.
+  SceneRig(int models, bool unitsProgram = false) : surface(kWidth, kHeight) {
     gl.Init(&surface, TPixelFormatRequest::Default(), kWidth, kHeight, 0);
+    if (unitsProgram) gl.version[0] = 2;
     scene = std::make_unique<TModelScene>(&gl);
     scene->Start(models);
   }
@@ -99,7 +103,7 @@ void BM_SceneInstanced(benchmark::State& state) {
 // The baseline: the same records, shader and pixels, but each sprite is its own draw call
 // with its record as constant vertex attributes and its atlas bound when it changes.
 void BM_SceneOneDrawPerSprite(benchmark::State& state) {
-  SceneRig rig(static_cast<int>(state.range(0)));
+  SceneRig rig(static_cast<int>(state.range(0)), true);
   TModelScene& scene = *rig.scene;
   uint32_t tick = 0;
   int64_t draws = 0;
@@ -130,6 +134,31 @@ void BM_SceneOneDrawPerSprite(benchmark::State& state) {
   state.counters["draw_calls"] = static_cast<double>(draws);
   state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
+
+// The frame's own CPU work per placed model (frame, record, filing) without GL: a
+// recording renderer names the atlases, nothing is culled or drawn.
+void BM_SceneCpu(benchmark::State& state) {
+  RecordingRenderer atlases(kWidth, kHeight);
+  TModelScene scene(nullptr, &atlases);
+  scene.Start(static_cast<int>(state.range(0)));
+  uint32_t tick = 0;
+  for (auto _ : state) scene.Draw(tick += 16);
+  state.counters["ns_per_model"] =
+      benchmark::Counter(double(state.iterations()) * double(scene.ModelCount()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::kIs1000);
+}
+BENCHMARK(BM_SceneCpu)->ArgName("models")->Arg(1600)->Arg(160000)->Unit(benchmark::kMicrosecond);
+
+// Start-up to the first frame: model loading, palettes, placing, one drawn frame.
+void BM_SceneStartUp(benchmark::State& state) {
+  for (auto _ : state) {
+    SceneRig rig(static_cast<int>(state.range(0)));
+    BeginFrame(rig.gl, *rig.scene);
+    rig.scene->Draw(0);
+    glFinish();
+  }
+}
+BENCHMARK(BM_SceneStartUp)->ArgName("models")->Arg(160000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void SceneArgs(benchmark::internal::Benchmark* b) {
   b->ArgName("models")->Arg(1600)->Arg(16000)->Arg(160000);

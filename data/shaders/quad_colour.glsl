@@ -1,5 +1,6 @@
-// What the quad types do. Uniforms:
-//   tex0       the bound texture (the white texture for solid fills)
+// What the quad types do. The settings of the quad being drawn (the includer fills these
+// globals from its inputs before calling QuadColour):
+//   tex0       the bound texture (SAMPLE gives white for solid fills)
 //   typ        0 textured and tinted by col; 1 the same (resting value between draws);
 //              2 coverage text: tex0's red channel is the glyph's coverage;
 //              3 two-colour fill: col at the top edge blending to col2 at the bottom, times the texel;
@@ -11,12 +12,12 @@
 //   udi        udi.x = 1 draws distance-field text with a dark outline
 //   grayscale  1 turns the result into its luminance (disabled controls)
 uniform sampler2D tex0;
-uniform int typ;
-uniform vec4 col;
-uniform vec4 col2;
-uniform vec2 ud;
-uniform ivec2 udi;
-uniform int grayscale;
+int typ;
+vec4 col;
+vec4 col2;
+vec2 ud;
+ivec2 udi;
+int grayscale;
 
 // Text. Font pages are 512 x 512; a distance field is 0.5 on the outline and moves
 // by 1/16 per texel. The middle of the ud ramp is where the edge is drawn (below 0.5

@@ -40,6 +40,7 @@ bool TZQApp::Start(IGLSurface* surface, int width, int height) {
   }
   ogl_->SetVSync(false);
   scene_ = std::make_unique<TModelScene>(ogl_.get());
+  if (options_.everyModelOnScreen) scene_->SetLayout(TModelScene::TLayout::Screen);
   scene_->Start(options_.models);
   WriteLine("Vendor: " + GLString(GL_VENDOR));
   WriteLine("Renderer: " + GLString(GL_RENDERER));
@@ -59,7 +60,7 @@ void TZQApp::Frame() {
   gl.SetDepthTest(true, GL_LEQUAL);
   scene_->Draw(TickCount());
   gl.Begin2D(0, 0);
-  gl.SetQuadType(0);
+  gl.SetQuadType(QT_Textured);
   gl.SetColour3(1, 1, 1);
   gl.Set3D();
   gl.SetBlend(false);

@@ -15,7 +15,8 @@ class TOGL;
 class TZQApp {
  public:
   struct Options {
-    int models = 1600;  // placed models at start-up
+    int models = 1600;                // placed models at start-up
+    bool everyModelOnScreen = false;  // models cycle through the viewport instead of the 50-column grid
   };
 
   TZQApp();

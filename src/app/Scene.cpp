@@ -37,6 +37,14 @@ std::pair<int32_t, int32_t> GridPosition(size_t index) {
   return {(i % TModelScene::kColumns) * s + s, (i / TModelScene::kColumns) * s + s};
 }
 
+std::pair<int32_t, int32_t> ScreenPosition(size_t index, int width, int height) {
+  const int32_t s = TModelScene::kSpacing;
+  const int32_t columns = std::max(1, (width - s) / s);
+  const int32_t rows = std::max(1, (height - s) / s);
+  auto cell = static_cast<int32_t>(index % size_t(columns * rows));
+  return {(cell % columns) * s + s, (cell / columns) * s + s};
+}
+
 TRgb RandomUniqueColour(const std::vector<TRgb>& taken, std::mt19937& random) {
   std::uniform_int_distribution<int> channel(0, 254);
   while (true) {
@@ -53,7 +61,8 @@ std::string RowModelName(const std::string& row) {
   return colon == std::string::npos ? row : row.substr(std::min(row.size(), colon + 2));
 }
 
-TModelScene::TModelScene(TOGL* gl) : gl_(gl), models_(palettes_, renderer_, gl) {}
+TModelScene::TModelScene(TOGL* gl, TOGL_Renderer* atlases)
+    : gl_(gl), models_(palettes_, renderer_, gl ? gl : atlases) {}
 
 TModelScene::~TModelScene() { Close(); }
 
@@ -67,6 +76,20 @@ void TModelScene::Start(int count) {
     for (int i = 0; i < count; ++i) placed_.push_back(std::make_unique<TGMGL>(models_, names[pick(random_)]));
   }
   FillUnitList();
+  Place();
+}
+
+void TModelScene::Place() {
+  const int width = gl_ ? gl_->Width() : 1024;
+  const int height = gl_ ? gl_->Height() : 768;
+  placements_.clear();
+  placements_.reserve(placed_.size());
+  for (size_t i = 0; i < placed_.size(); ++i) {
+    TGMGL& model = *placed_[i];
+    auto [x, y] = layout_ == TLayout::Grid ? GridPosition(i) : ScreenPosition(i, width, height);
+    auto frames = static_cast<uint32_t>(model.Data() ? std::max(model.Data()->frameCount, 0) : 0);
+    placements_.push_back({&model, x, y, frames ? uint32_t(i % frames) : 0, frames, model.ModelIndex()});
+  }
 }
 
 void TModelScene::FillUnitList() {
@@ -82,20 +105,36 @@ void TModelScene::UploadPalettes() {
   if (gl_) store_.Upload(*gl_);
 }
 
+// (index + step) mod frames, as AnimationFrame has it, without a division per model:
+// the index part is fixed at Start and the step part is reduced once per model file.
+void TModelScene::AdvanceAnimation(uint32_t tickMs) {
+  const uint64_t step = tickMs / kFrameMs;
+  steps_.resize(size_t(models_.SlotCount()));
+  for (int32_t s = 0; s < models_.SlotCount(); ++s) {
+    const TGMGL_Data* data = models_.Data(s);
+    steps_[size_t(s)] = data && data->frameCount > 0 ? static_cast<uint32_t>(step % uint64_t(data->frameCount)) : 0;
+  }
+}
+
 void TModelScene::Draw(uint32_t tickMs) {
   renderer_.Begin(1);
   models_.ResetRenderState();
-  if (gl_) gl_->BindTexture(0, store_.PageTexture(0));
-  for (size_t i = 0; i < placed_.size(); ++i) {
-    TGMGL& model = *placed_[i];
-    if (const TGMGL_Data* data = model.Data()) model.frame = AnimationFrame(i, tickMs, data->frameCount);
-    auto [x, y] = GridPosition(i);
-    model.Draw(x, y, 0);
+  if (gl_) {
+    gl_->BindTexture(0, store_.PageTexture(0));
+    renderer_.SetCullRect(0, 0, static_cast<float>(gl_->Width()), static_cast<float>(gl_->Height()));
+  }
+  AdvanceAnimation(tickMs);
+  for (const Placement& p : placements_) {
+    uint32_t frame = p.phase + steps_[size_t(p.slot)];
+    if (frame >= p.frames) frame -= p.frames;
+    p.model->frame = static_cast<int32_t>(frame);
+    p.model->Draw(p.x, p.y, 0);
   }
   if (gl_) renderer_.Flush(*gl_);
 }
 
 void TModelScene::Close() {
+  placements_.clear();
   placed_.clear();
   rows_.clear();
 }

@@ -29,8 +29,13 @@ class TModelScene {
   static constexpr uint32_t kFrameMs = 60;
   static constexpr int kRandomColours = 1600;
 
-  // `gl` creates the model atlases and draws; null keeps everything in main memory.
-  explicit TModelScene(TOGL* gl);
+  // Where the placed models stand: the 50-column grid, or cycling through a grid that
+  // fits the viewport, so that every model is on screen (for benchmarks).
+  enum class TLayout { Grid, Screen };
+
+  // `gl` creates the model atlases and draws; null keeps everything in main memory, with
+  // the atlas textures made by `atlases` when given (to measure the frame's own work).
+  explicit TModelScene(TOGL* gl, TOGL_Renderer* atlases = nullptr);
   TModelScene(const TModelScene&) = delete;
   TModelScene& operator=(const TModelScene&) = delete;
   ~TModelScene();
@@ -38,6 +43,8 @@ class TModelScene {
   // Loads the instanced program (with a GL object), places `count` models picked from
   // the GMs folder and fills the unit list.
   void Start(int count);
+  // Takes effect at the next Start.
+  void SetLayout(TLayout layout) { layout_ = layout; }
   // Sends the palettes changed since the last frame.
   void UploadPalettes();
   // Draws every placed model at its grid cell in the frame `tickMs` gives.
@@ -60,9 +67,23 @@ class TModelScene {
   TGPU_Renderer& Renderer() { return renderer_; }
 
  private:
+  // What a frame needs of a placed model, worked out once at Start.
+  struct Placement {
+    TGMGL* model;
+    int32_t x, y;
+    uint32_t phase;   // its index modulo its frame count
+    uint32_t frames;  // its frame count
+    int32_t slot;     // its model's slot
+  };
+
   void FillUnitList();
+  void Place();
+  void AdvanceAnimation(uint32_t tickMs);
 
   TOGL* gl_;
+  TLayout layout_ = TLayout::Grid;
+  std::vector<Placement> placements_;
+  std::vector<uint32_t> steps_;  // per model slot: the frame step of this frame modulo its frame count
   TGPU_Renderer renderer_;
   TPaletteStore store_;
   TSmartPaletteList palettes_{store_};
@@ -79,6 +100,9 @@ std::vector<std::string> ScanModelFiles(const std::filesystem::path& folder);
 int32_t AnimationFrame(size_t index, uint32_t tickMs, int32_t frameCount);
 // Bottom-up pixel position of grid cell `index`.
 std::pair<int32_t, int32_t> GridPosition(size_t index);
+// Bottom-up pixel position of model `index` when every model stands on a `width` x
+// `height` viewport: the cells of the grid's spacing that fit it, used in turn.
+std::pair<int32_t, int32_t> ScreenPosition(size_t index, int width, int height);
 // A colour with channels 0..254 that differs from every one in `taken`.
 TRgb RandomUniqueColour(const std::vector<TRgb>& taken, std::mt19937& random);
 // The model file named by a unit-list row: what follows the first ":" and one blank.

@@ -1,7 +1,10 @@
 #include "gl/OGL.h"
 
+#include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "gl/GLCheck.h"
@@ -80,6 +83,8 @@ TOGL::~TOGL() {
   // The quad objects are deleted while the context is still current.
   quadBuffer_.reset();
   quadProgram_.reset();
+  GLuint buffers[] = {streamBuffer_, indexBuffer_};
+  if (streamBuffer_) glDeleteBuffers(2, buffers);
   Shutdown();
   if (g_ogl == this) g_ogl = nullptr;
 }
@@ -135,6 +140,7 @@ int TOGL::ChooseMultisampleFormat(int samples) {
 
 void TOGL::Resize(int width, int height) {
   if (height == 0) height = 1;
+  if (initialised_) FlushQuads();
   width_ = width;
   height_ = height;
   if (!initialised_) return;
@@ -146,6 +152,7 @@ void TOGL::Resize(int width, int height) {
 void TOGL::SetOrtho2D(int width, int height) {
   if (width < 1) width = Width();
   if (height < 1) height = Height();
+  FlushQuads();
   glDisable(GL_DEPTH_TEST);
   projection = OrthoMatrix(0, width, 0, height, -1, 1);
   view = IdentityMatrix();
@@ -153,6 +160,7 @@ void TOGL::SetOrtho2D(int width, int height) {
 }
 
 void TOGL::Set3D() {
+  FlushQuads();
   projection =
       PerspectiveMatrix(fieldOfView, static_cast<double>(width_) / (height_ ? height_ : 1), nearPlane, farPlane);
   glEnable(GL_DEPTH_TEST);
@@ -162,6 +170,7 @@ void TOGL::Set3D() {
 void TOGL::ResetModelMatrix() { model = IdentityMatrix(); }
 
 void TOGL::SetDepthTest(bool on, GLenum function) {
+  FlushQuads();
   if (!on) {
     glDisable(GL_DEPTH_TEST);
     return;
@@ -181,12 +190,16 @@ void TOGL::Shutdown() {
 }
 
 void TOGL::Clear(GLbitfield) {
+  FlushQuads();
   FrameTimer().Tick();
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
   model = IdentityMatrix();
 }
 
-void TOGL::Swap() { surface_->Swap(); }
+void TOGL::Swap() {
+  FlushQuads();
+  surface_->Swap();
+}
 
 void TOGL::Begin2D(int width, int height) {
   SetOrtho2D(width, height);
@@ -197,35 +210,88 @@ void TOGL::Begin2D(int width, int height) {
 
 void TOGL::CreateQuadResources() {
   quadBuffer_ = std::make_unique<TOGL_VBO>(VL_V | VL_T1, int(sizeof kQuadVertices), kQuadVertices, GL_STATIC_DRAW);
+  glGenBuffers(1, &streamBuffer_);
+  std::vector<uint16_t> indices(size_t(kMaxBatchQuads) * 6);
+  // The two triangles a fan of the four corners makes, so batched quads fill the same pixels.
+  for (size_t q = 0; q < size_t(kMaxBatchQuads); ++q) {
+    auto first = static_cast<uint16_t>(q * 4);
+    const uint16_t corners[6] = {0, 1, 2, 0, 2, 3};
+    for (int i = 0; i < 6; ++i) indices[q * 6 + i] = static_cast<uint16_t>(first + corners[i]);
+  }
+  glGenBuffers(1, &indexBuffer_);
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+  glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * 2), indices.data(), GL_STATIC_DRAW);
+  vertices_.reserve(size_t(kMaxBatchQuads) * 4);
   quadProgram_ = std::make_unique<TGLSL_Program>();
   quadProgram_->Load(DataPath(version[0] >= 3 ? "\\shaders\\quad130" : "\\shaders\\quad120"));
-  TGLSL_Program& p = *quadProgram_;
-  loc_ = {p.UniformLocation("TO"),  p.UniformLocation("QS"), p.UniformLocation("col"), p.UniformLocation("col2"),
-          p.UniformLocation("typ"), p.UniformLocation("ud"), p.UniformLocation("udi"), p.UniformLocation("grayscale")};
+  FindSettingLocations();
+  batch_.SetWhiteTexture(whiteTexture);
+}
+
+// Each setting is a uniform array; the smallest of them bounds the entries in use.
+void TOGL::FindSettingLocations() {
+  static constexpr const char* kNames[kSettings] = {"col", "col2", "ud", "udi", "typ", "grayscale"};
+  entries_ = 0;
+  for (const char* name : kNames) {
+    int size = quadProgram_->UniformArraySize(name);
+    entries_ = entries_ == 0 ? size : std::min(entries_, size);
+  }
+  entries_ = std::clamp(entries_, 1, 255);
+  for (int s = 0; s < kSettings; ++s) {
+    std::vector<GLint>& locations = settingLocations_[s];
+    locations.assign(size_t(entries_), -1);
+    for (int k = 0; k < entries_; ++k) {
+      std::string name = k == 0 ? kNames[s] : std::string(kNames[s]) + "[" + std::to_string(k) + "]";
+      locations[k] = quadProgram_->UniformLocation(name.c_str());
+    }
+  }
 }
 
 void TOGL::QuadBindVBO() {
+  FlushQuads();
   if (quadBuffer_) quadBuffer_->Bind();
 }
 
 void TOGL::QuadBindShader() {
   if (!quadProgram_) return;
+  FlushQuads();
   quadProgram_->Use();
   quadProgram_->SetMatrices(model, view, projection);
   cache_ = Cache{};
-  glUniform1i(loc_.typ, cache_.typ);
-  glUniform4fv(loc_.col, 1, cache_.col);
-  glUniform4fv(loc_.col2, 1, cache_.col2);
-  glUniform2fv(loc_.ud, 1, cache_.ud);
-  glUniform2iv(loc_.udi, 1, cache_.udi);
-  glUniform1i(loc_.grayscale, cache_.grayscale);
+  entry_.fill(0);
+  entryInBatch_.fill(false);
+  SendAllSettings();
+}
+
+void TOGL::SendAllSettings() {
+  glUniform4fv(SettingLocation(kCol), 1, cache_.col);
+  glUniform4fv(SettingLocation(kCol2), 1, cache_.col2);
+  glUniform2fv(SettingLocation(kUd), 1, cache_.ud);
+  glUniform2iv(SettingLocation(kUdi), 1, cache_.udi);
+  glUniform1i(SettingLocation(kTyp), cache_.typ);
+  glUniform1i(SettingLocation(kGrayscale), cache_.grayscale);
   quadUniformCalls_ += 6;
 }
 
-void TOGL::SetQuadType(uint8_t type) {
+GLint TOGL::SettingLocation(Setting setting) {
+  int& entry = entry_[setting];
+  if (entryInBatch_[setting]) {
+    entryInBatch_[setting] = false;
+    if (entry + 1 < entries_) {
+      ++entry;
+    } else {
+      FlushQuads();
+      entry = 0;
+    }
+  }
+  const std::vector<GLint>& locations = settingLocations_[setting];
+  return entry < int(locations.size()) ? locations[entry] : -1;
+}
+
+void TOGL::SetQuadType(TQuadType type) {
   if (cache_.typ == type) return;
   cache_.typ = type;
-  glUniform1i(loc_.typ, type);
+  glUniform1i(SettingLocation(kTyp), type);
   ++quadUniformCalls_;
 }
 
@@ -233,7 +299,7 @@ void TOGL::SetColour(float r, float g, float b, float a) {
   float* c = cache_.col;
   if (c[0] == r && c[1] == g && c[2] == b && c[3] == a) return;
   c[0] = r, c[1] = g, c[2] = b, c[3] = a;
-  glUniform4fv(loc_.col, 1, c);
+  glUniform4fv(SettingLocation(kCol), 1, c);
   ++quadUniformCalls_;
 }
 
@@ -241,21 +307,21 @@ void TOGL::SetColour2(float r, float g, float b, float a) {
   float* c = cache_.col2;
   if (c[0] == r && c[1] == g && c[2] == b && c[3] == a) return;
   c[0] = r, c[1] = g, c[2] = b, c[3] = a;
-  glUniform4fv(loc_.col2, 1, c);
+  glUniform4fv(SettingLocation(kCol2), 1, c);
   ++quadUniformCalls_;
 }
 
 void TOGL::SetUD(float x, float y) {
   if (cache_.ud[0] == x && cache_.ud[1] == y) return;
   cache_.ud[0] = x, cache_.ud[1] = y;
-  glUniform2fv(loc_.ud, 1, cache_.ud);
+  glUniform2fv(SettingLocation(kUd), 1, cache_.ud);
   ++quadUniformCalls_;
 }
 
 void TOGL::SetUDI(int32_t x, int32_t y) {
   if (cache_.udi[0] == x && cache_.udi[1] == y) return;
   cache_.udi[0] = x, cache_.udi[1] = y;
-  glUniform2iv(loc_.udi, 1, cache_.udi);
+  glUniform2iv(SettingLocation(kUdi), 1, cache_.udi);
   ++quadUniformCalls_;
 }
 
@@ -263,19 +329,66 @@ void TOGL::SetGrayscale(bool on) {
   int32_t value = on ? 1 : 0;
   if (cache_.grayscale == value) return;
   cache_.grayscale = value;
-  glUniform1i(loc_.grayscale, value);
+  glUniform1i(SettingLocation(kGrayscale), value);
   ++quadUniformCalls_;
 }
 
 void TOGL::DrawQuad(float x, float y, float w, float h, float u, float v, float du, float dv) {
-  glUniform4f(loc_.qs, x, y, w, h);
-  glUniform4f(loc_.to, u, v, du, dv);
-  // A fan of the four corners fills the same pixels as a polygon and works on every profile.
-  ZQ_GL_CHECK(glDrawArrays(GL_TRIANGLE_FAN, 0, 4));
+  if (!quadBuffer_) return;
+  if (batch_.Pending() == kMaxBatchQuads) batch_.Flush();
+  bool textured = batch_.AddQuad();
+  QuadVertex corner{x, y, u, v, {0, 0, 0, 0}, {}};
+  for (int s = 0; s < kSettings; ++s) corner.entry[s] = static_cast<uint8_t>(entry_[s]);
+  corner.entry[kSettings] = textured ? 0 : 1;
+  entryInBatch_.fill(true);
+  // Corners as the unit square orders them; the sums are those the old vertex shader made.
+  const float x1 = x + w, y1 = y + h, u1 = u + du, v1 = v + dv;
+  vertices_.push_back(corner);
+  corner.y = y1, corner.v = v1, corner.corner[1] = 1;
+  vertices_.push_back(corner);
+  corner.x = x1, corner.u = u1, corner.corner[0] = 1;
+  vertices_.push_back(corner);
+  corner.y = y, corner.v = v, corner.corner[1] = 0;
+  vertices_.push_back(corner);
+  if (flushEveryQuad_) batch_.Flush();
+}
+
+void TOGL::DrawBatch() {
+  constexpr GLsizei kStride = sizeof(QuadVertex);
+  glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
+  glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices_.size() * sizeof(QuadVertex)), vertices_.data(), GL_STREAM_DRAW);
+  struct Pointer {
+    GLuint attribute;
+    GLint components;
+    GLenum type;
+    uintptr_t offset;
+  };
+  static constexpr Pointer kPointers[] = {{0, 2, GL_FLOAT, 0},
+                                          {1, 2, GL_FLOAT, 8},
+                                          {5, 2, GL_UNSIGNED_BYTE, offsetof(QuadVertex, corner)},
+                                          {6, 4, GL_UNSIGNED_BYTE, offsetof(QuadVertex, entry)},
+                                          {7, 4, GL_UNSIGNED_BYTE, offsetof(QuadVertex, entry) + 4}};
+  for (const Pointer& p : kPointers) {
+    glEnableVertexAttribArray(p.attribute);
+    glVertexAttribPointer(p.attribute, p.components, p.type, GL_FALSE, kStride,
+                          reinterpret_cast<const void*>(p.offset));
+  }
+  glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+  ZQ_GL_CHECK(glDrawElements(GL_TRIANGLES, GLsizei(vertices_.size() / 4 * 6), GL_UNSIGNED_SHORT, nullptr));
+  // Other programs read attributes 0 and 1 only, from buffers they bind themselves.
+  for (GLuint attribute : {5u, 6u, 7u}) glDisableVertexAttribArray(attribute);
+  vertices_.clear();
+  entryInBatch_.fill(false);
+}
+
+void TOGL::FlushQuads() {
+  batch_.Flush();
+  if (std::optional<GLuint> texture = batch_.DeferredBinding()) glBindTexture(GL_TEXTURE_2D, *texture);
 }
 
 void TOGL::DrawQuadWithProgram(TGLSL_Program& program, const std::function<void()>& setUniforms, float x, float y,
                                float w, float h, float u, float v, float du, float dv) {
+  FlushQuads();
   program.Use();
   program.SetMatrices(model, view, projection);
   QuadBindVBO();
@@ -287,11 +400,28 @@ void TOGL::DrawQuadWithProgram(TGLSL_Program& program, const std::function<void(
   QuadBindVBO();
 }
 
+void TOGL::SetScissor(int x, int y, int width, int height) {
+  batch_.SetScissor({x, y, width, height});
+  TOGL_Renderer::SetScissor(x, y, width, height);
+}
+
+void TOGL::EnableScissor(bool on) {
+  batch_.EnableScissor(on);
+  TOGL_Renderer::EnableScissor(on);
+}
+
+void TOGL::SetBlend(bool on) {
+  batch_.SetBlend(on);
+  TOGL_Renderer::SetBlend(on);
+}
+
 GLuint TOGL::MakeTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, GLenum type,
                          const void* pixels, int bytesPerPixel, bool flip, bool clamp, GLint filter) {
   GLuint texture = 0;
   glGenTextures(1, &texture);
+  batch_.BoundForUpload(texture);
   glBindTexture(GL_TEXTURE_2D, texture);
+  textures_[texture] = {width, height, internalFormat};
   GLint wrap = clamp ? GL_CLAMP_TO_EDGE : GL_REPEAT;
   SetTexParams(GL_TEXTURE_2D, wrap, wrap, filter, filter, false);
   std::vector<uint8_t> flipped;
@@ -325,8 +455,69 @@ GLuint TOGL::CreateTexture565Linear(int width, int height, const void* pixels, b
 }
 
 void TOGL::BindTexture(int unit, GLuint texture) {
+  std::optional<GLuint> now = batch_.BindTexture(unit, texture);
+  if (!now) return;
   glActiveTexture(GL_TEXTURE0 + unit);
-  glBindTexture(GL_TEXTURE_2D, texture);
+  glBindTexture(GL_TEXTURE_2D, *now);
   // Texture creation binds on the active unit; keep that unit 0.
   if (unit != 0) glActiveTexture(GL_TEXTURE0);
+}
+
+void TOGL::DeleteTexture(GLuint texture) {
+  if (!texture) return;
+  batch_.TextureDeleted(texture);
+  textures_.erase(texture);
+  ++texturesDeleted_;
+  glDeleteTextures(1, &texture);
+}
+
+void TOGL::UpdateTexture(GLuint texture, int width, int height, GLenum sourceFormat, const void* pixels) {
+  batch_.BoundForUpload(texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  ZQ_GL_CHECK(glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, sourceFormat, GL_UNSIGNED_BYTE, pixels));
+}
+
+std::pair<int, int> TOGL::TextureSize(GLuint texture) const {
+  auto found = textures_.find(texture);
+  return found == textures_.end() ? std::pair(0, 0) : std::pair(found->second.width, found->second.height);
+}
+
+bool TOGL::CanCopyTextures() const { return epoxy_gl_version() >= 43 || epoxy_has_gl_extension("GL_ARB_copy_image"); }
+
+GLuint TOGL::CreateTextureArray(const std::vector<GLuint>& textures, int& width, int& height) {
+  FlushQuads();
+  width = height = 1;
+  GLenum format = 0;
+  for (GLuint t : textures) {
+    auto found = textures_.find(t);
+    if (found == textures_.end()) continue;
+    if (!format) format = found->second.internalFormat;
+    width = std::max(width, found->second.width);
+    height = std::max(height, found->second.height);
+  }
+  if (!format) format = GL_RGBA8;
+  GLuint array = 0;
+  glGenTextures(1, &array);
+  glActiveTexture(GL_TEXTURE1);
+  glBindTexture(GL_TEXTURE_2D_ARRAY, array);
+  SetTexParams(GL_TEXTURE_2D_ARRAY, GL_CLAMP_TO_EDGE, GL_CLAMP_TO_EDGE, GL_NEAREST, GL_NEAREST, false);
+  glTexImage3D(GL_TEXTURE_2D_ARRAY, 0, static_cast<GLint>(format), width, height, GLsizei(textures.size()), 0, GL_RGBA,
+               GL_UNSIGNED_BYTE, nullptr);
+  for (size_t layer = 0; layer < textures.size(); ++layer) {
+    auto found = textures_.find(textures[layer]);
+    if (found == textures_.end() || found->second.internalFormat != format) continue;
+    const int w = found->second.width, h = found->second.height;
+    if (w <= 0 || h <= 0) continue;
+    ZQ_GL_CHECK(glCopyImageSubData(textures[layer], GL_TEXTURE_2D, 0, 0, 0, 0, array, GL_TEXTURE_2D_ARRAY, 0, 0, 0,
+                                   GLint(layer), w, h, 1));
+  }
+  glActiveTexture(GL_TEXTURE0);
+  return array;
+}
+
+void TOGL::BindTextureArray(int unit, GLuint texture) {
+  FlushQuads();
+  glActiveTexture(GL_TEXTURE0 + unit);
+  glBindTexture(GL_TEXTURE_2D_ARRAY, texture);
+  glActiveTexture(GL_TEXTURE0);
 }

@@ -2,14 +2,21 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "gl/QuadBatch.h"
 #include "gl/Renderer.h"
 #include "gl/Shader.h"
 #include "gl/VBO.h"
 #include "platform/GLSurface.h"
 
 // The one GL context of the program with its drawing state, texture creation and
-// the quad facility (one unit-square buffer, one program, cached uniforms).
+// the quad facility. Quads are batched: each DrawQuad adds four vertices to one
+// streaming buffer, and the batch is drawn in one call when something it depends on
+// changes or something else draws. The per-quad settings (colours, type, ud, udi,
+// grayscale) stay cached uniforms, held in small uniform arrays; a vertex names the
+// array entry it was drawn with, so a change takes a fresh entry instead of a flush.
 class TOGL : public TOGL_Renderer {
  public:
   TOGL(double nearPlane, double farPlane, double fieldOfView);
@@ -35,9 +42,12 @@ class TOGL : public TOGL_Renderer {
   void Clear(GLbitfield mask) override;
   void Swap() override;
   void Begin2D(int width, int height) override;
+  // Binds the unit-square buffer on attributes 0 and 1 (the instanced renderer and the
+  // element shaders draw from it).
   void QuadBindVBO() override;
   void QuadBindShader() override;
-  void SetQuadType(uint8_t type) override;
+  using TOGL_Renderer::SetQuadType;
+  void SetQuadType(TQuadType type) override;
   void SetColour(float r, float g, float b, float a) override;
   void SetColour2(float r, float g, float b, float a) override;
   void SetUD(float x, float y) override;
@@ -53,11 +63,36 @@ class TOGL : public TOGL_Renderer {
                              bool flip, bool clamp) override;
   GLuint CreateTexture565Linear(int width, int height, const void* pixels, bool flip, bool clamp) override;
   void BindTexture(int unit, GLuint texture) override;
+  void DeleteTexture(GLuint texture) override;
+  void SetScissor(int x, int y, int width, int height) override;
+  void EnableScissor(bool on) override;
+  void SetBlend(bool on) override;
+  void FlushQuads() override;
+  void UpdateTexture(GLuint texture, int width, int height, GLenum sourceFormat, const void* pixels) override;
+
+  // Textures deleted since creation: a name seen before may now stand for another texture.
+  int64_t TexturesDeleted() const { return texturesDeleted_; }
+  // Size of a texture made by one of the CreateTexture operations; (0, 0) for any other.
+  std::pair<int, int> TextureSize(GLuint texture) const;
+  // Whether textures can be copied on the card (GL 4.3 or ARB_copy_image).
+  bool CanCopyTextures() const;
+  // A 2-D array texture with one layer per texture of `textures` (0 leaves its layer
+  // empty), as large as the largest of them, each copied into the corner of its layer.
+  // Copies need equal internal formats: the first texture's decides, and one of another
+  // format leaves its layer empty. Nearest filtering, clamped; delete it with DeleteTexture.
+  GLuint CreateTextureArray(const std::vector<GLuint>& textures, int& width, int& height);
+  void BindTextureArray(int unit, GLuint texture);
 
   void CreateQuadResources();
   TGLSL_Program* QuadProgram() { return quadProgram_.get(); }
   // Uniform calls the quad cache has sent since creation (for tests and benchmarks).
   int QuadUniformCalls() const { return quadUniformCalls_; }
+  // Draw calls that batches of quads have taken since creation.
+  int QuadDrawCalls() const { return batch_.Flushes(); }
+  // Flushing after every quad draws the same pixels as batching, one call per quad.
+  void SetFlushEveryQuad(bool on) { flushEveryQuad_ = on; }
+  // Quads one batch holds at most (its vertices are indexed with 16 bits).
+  static constexpr int kMaxBatchQuads = 16384;
 
   double fieldOfView;
   double farPlane;
@@ -67,14 +102,26 @@ class TOGL : public TOGL_Renderer {
   GLuint MakeTexture(int width, int height, GLenum internalFormat, GLenum sourceFormat, GLenum type, const void* pixels,
                      int bytesPerPixel, bool flip, bool clamp, GLint filter);
 
+  // The quad settings, in the order of their entry numbers in a vertex.
+  enum Setting { kCol, kCol2, kUd, kUdi, kTyp, kGrayscale, kSettings };
+  struct QuadVertex {
+    float x, y, u, v;
+    uint8_t corner[4];
+    uint8_t entry[8];  // array entries of the settings, then 1 for a fill that samples nothing
+  };
+  static_assert(sizeof(QuadVertex) == 28);
+
+  void FindSettingLocations();
+  // The array entry to send a changed setting to: a fresh one while the current one is in the batch.
+  GLint SettingLocation(Setting setting);
+  void SendAllSettings();
+  void DrawBatch();
+
   bool initialised_ = false;
   bool multisample_ = false;
 
   std::unique_ptr<TOGL_VBO> quadBuffer_;
   std::unique_ptr<TGLSL_Program> quadProgram_;
-  struct Locations {
-    GLint to = -1, qs = -1, col = -1, col2 = -1, typ = -1, ud = -1, udi = -1, grayscale = -1;
-  } loc_;
   struct Cache {
     uint8_t typ = 0;
     float col[4] = {1, 1, 1, 1};
@@ -84,6 +131,22 @@ class TOGL : public TOGL_Renderer {
     int32_t grayscale = 0;
   } cache_;
   int quadUniformCalls_ = 0;
+
+  TQuadBatch batch_{[this] { DrawBatch(); }, false};
+  std::vector<QuadVertex> vertices_;
+  GLuint streamBuffer_ = 0;
+  GLuint indexBuffer_ = 0;
+  std::array<std::vector<GLint>, kSettings> settingLocations_;
+  std::array<int, kSettings> entry_{};
+  std::array<bool, kSettings> entryInBatch_{};
+  int entries_ = 1;
+  bool flushEveryQuad_ = false;
+  struct TextureInfo {
+    int width, height;
+    GLenum internalFormat;
+  };
+  std::unordered_map<GLuint, TextureInfo> textures_;
+  int64_t texturesDeleted_ = 0;
 };
 
 // The program's GL object: set when a TOGL is created, cleared when it is destroyed.

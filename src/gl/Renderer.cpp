@@ -125,21 +125,16 @@ void SetTexParams(GLenum target, GLint wrapS, GLint wrapT, GLint minFilter, GLin
 
 void BeginTextured() {
   CurrentRenderer()->SetColour3(1, 1, 1);
-  CurrentRenderer()->SetQuadType(0);
+  CurrentRenderer()->SetQuadType(QT_Textured);
 }
 
 void EndTextured() {
   CurrentRenderer()->SetColour3(1, 1, 1);
-  CurrentRenderer()->SetQuadType(1);
+  CurrentRenderer()->SetQuadType(QT_Resting);
 }
 
-void SelectQuadType3() { CurrentRenderer()->SetQuadType(3); }
+void SelectQuadType3() { CurrentRenderer()->SetQuadType(QT_Gradient); }
 
-void SelectTextQuadType(bool flag) { CurrentRenderer()->SetQuadType(flag ? 4 : 2); }
+void SelectTextQuadType(bool flag) { CurrentRenderer()->SetQuadType(flag ? QT_DistanceText : QT_CoverageText); }
 
 void SetUDIFlag(bool flag) { CurrentRenderer()->SetUDI(flag ? 1 : 0, 0); }
-
-void ReplaceTextureImage(GLuint texture, int width, int height, GLenum sourceFormat, const void* pixels) {
-  glBindTexture(GL_TEXTURE_2D, texture);
-  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, sourceFormat, GL_UNSIGNED_BYTE, pixels);
-}

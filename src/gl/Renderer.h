@@ -11,6 +11,15 @@
 class IGLSurface;
 class TGLSL_Program;
 
+// What the quad program does with a quad. Unscoped, so the numbers callers pass still work.
+enum TQuadType : uint8_t {
+  QT_Textured = 0,      // the texel tinted by the colour
+  QT_Resting = 1,       // the same; the value left after a textured draw
+  QT_CoverageText = 2,  // the texel's red channel is the glyph's coverage
+  QT_Gradient = 3,      // the colour at the top blending to the second colour at the bottom
+  QT_DistanceText = 4,  // the texel's red channel is a distance field
+};
+
 // The abstract renderer the GUI, the fonts and the texture code draw through.
 // TOGL is the concrete one; tests use a recording renderer that keeps the quads.
 // Virtual operations keep the slot order of the GL layer's table.
@@ -21,17 +30,18 @@ class TOGL_Renderer {
   TOGL_Renderer& operator=(const TOGL_Renderer&) = delete;
   virtual ~TOGL_Renderer();
 
-  virtual void CreateDefaultTextures();                                                                 // 0
-  virtual int Width() const { return width_; }                                                          // 1
-  virtual int Height() const { return height_; }                                                        // 2
-  virtual bool GetVSync() const;                                                                        // 3
-  virtual void SetVSync(bool on);                                                                       // 4
-  virtual void Clear(GLbitfield mask) = 0;                                                              // 5
-  virtual void Swap() = 0;                                                                              // 6
-  virtual void Begin2D(int width, int height) = 0;                                                      // 7
-  virtual void QuadBindVBO() = 0;                                                                       // 8
-  virtual void QuadBindShader() = 0;                                                                    // 9
-  virtual void SetQuadType(uint8_t type) = 0;                                                           // 10
+  virtual void CreateDefaultTextures();             // 0
+  virtual int Width() const { return width_; }      // 1
+  virtual int Height() const { return height_; }    // 2
+  virtual bool GetVSync() const;                    // 3
+  virtual void SetVSync(bool on);                   // 4
+  virtual void Clear(GLbitfield mask) = 0;          // 5
+  virtual void Swap() = 0;                          // 6
+  virtual void Begin2D(int width, int height) = 0;  // 7
+  virtual void QuadBindVBO() = 0;                   // 8
+  virtual void QuadBindShader() = 0;                // 9
+  virtual void SetQuadType(TQuadType type) = 0;     // 10
+  void SetQuadType(int type) { SetQuadType(static_cast<TQuadType>(type)); }
   virtual void SetColour(float r, float g, float b, float a) = 0;                                       // 11
   virtual void SetColour3(float r, float g, float b);                                                   // 12
   virtual void SetColour2(float r, float g, float b, float a) = 0;                                      // 13
@@ -62,6 +72,13 @@ class TOGL_Renderer {
   // current. The quad program, its buffer and its reset uniforms are current afterwards.
   virtual void DrawQuadWithProgram(TGLSL_Program& program, const std::function<void()>& setUniforms, float x, float y,
                                    float w, float h, float u, float v, float du, float dv) = 0;  // 28
+  // Quads wait in a batch until something they depend on changes; this draws them now.
+  // Anything that draws other than DrawQuad, or reads pixels, calls it first.
+  virtual void FlushQuads() = 0;  // 29
+  // Replaces the whole level-0 image of a texture made by CreateTexture (unsigned bytes);
+  // the texture stays bound on unit 0.
+  virtual void UpdateTexture(GLuint texture, int width, int height, GLenum sourceFormat,
+                             const void* pixels) = 0;  // 30
 
   // Fills version and single-channel format from the current context.
   void ReadVersion();
@@ -89,9 +106,6 @@ std::array<uint8_t, 4> ParseVersionString(std::string_view text);
 
 GLint GetInteger(GLenum pname);
 void SetTexParams(GLenum target, GLint wrapS, GLint wrapT, GLint minFilter, GLint magFilter, bool generateMipmaps);
-// Replaces the whole level-0 image of a 2-D texture with unsigned bytes; binds it on the
-// active unit.
-void ReplaceTextureImage(GLuint texture, int width, int height, GLenum sourceFormat, const void* pixels);
 void BeginTextured();
 void EndTextured();
 void SelectQuadType3();

@@ -214,6 +214,7 @@ void TGLSL_Program::Link() {
 
 void TGLSL_Program::Use() {
   if (!linked_) return;
+  if (TOGL_Renderer* renderer = CurrentRenderer()) renderer->FlushQuads();
   glUseProgram(static_cast<GLuint>(name_));
   BindSamplers();
 }
@@ -249,8 +250,29 @@ GLint TGLSL_Program::UniformLocation(const char* name) const {
   return glGetUniformLocation(static_cast<GLuint>(name_), name);
 }
 
+int TGLSL_Program::UniformArraySize(const std::string& name) const {
+  if (!linked_) return 0;
+  auto program = static_cast<GLuint>(name_);
+  GLint count = 0;
+  glGetProgramiv(program, GL_ACTIVE_UNIFORMS, &count);
+  for (GLint i = 0; i < count; ++i) {
+    char text[256];
+    GLsizei length = 0;
+    GLint size = 0;
+    GLenum type = 0;
+    glGetActiveUniform(program, static_cast<GLuint>(i), sizeof text, &length, &size, &type, text);
+    std::string_view active(text, static_cast<size_t>(length));
+    if (active == name || active == name + "[0]") return size;
+  }
+  return 0;
+}
+
 void TGLSL_Program::SetUniform1f(GLint location, float x) { glUniform1f(location, x); }
 void TGLSL_Program::SetUniform2f(GLint location, float x, float y) { glUniform2f(location, x, y); }
 void TGLSL_Program::SetUniform4f(GLint location, float x, float y, float z, float w) {
   glUniform4f(location, x, y, z, w);
+}
+
+void TGLSL_Program::SetUniform2fv(GLint location, int count, const float* values) {
+  glUniform2fv(location, count, values);
 }

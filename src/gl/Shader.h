@@ -56,6 +56,8 @@ class TGLSL_Program {
   void Load(const std::filesystem::path& base);
   void LoadFiles(const std::filesystem::path& vertexPath, const std::filesystem::path& fragmentPath);
   void Link();
+  // Makes the program current; quads still waiting in the current renderer's batch are
+  // drawn first, with the program they were meant for.
   void Use();
   bool Linked() const { return linked_; }
 
@@ -63,9 +65,12 @@ class TGLSL_Program {
   void SetModelMatrix(const TMatrix4& model);
   void ApplyGLMatrices();
   GLint UniformLocation(const char* name) const;
+  // Elements of the active uniform array `name` (1 for a plain uniform, 0 when inactive).
+  int UniformArraySize(const std::string& name) const;
   void SetUniform1f(GLint location, float x);
   void SetUniform2f(GLint location, float x, float y);
   void SetUniform4f(GLint location, float x, float y, float z, float w);
+  void SetUniform2fv(GLint location, int count, const float* values);
 
   GLint Name() const { return name_; }
   const std::string& ErrorText() const { return errorText_; }

@@ -95,7 +95,7 @@ int RunHeadless(const THeadlessOptions& options) {
   if (!options.events.empty() && !LoadEvents(options.events, events)) return 2;
 
   TEglSurface surface(options.width, options.height);
-  TZQApp app(TZQApp::Options{options.models});
+  TZQApp app(TZQApp::Options{options.models, options.everyModelOnScreen});
   if (!app.Start(&surface, options.width, options.height)) return 1;
 
   std::vector<double> frameMs;

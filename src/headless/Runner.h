@@ -13,6 +13,7 @@ struct THeadlessOptions {
   int height = 768;
   int64_t frames = 1;
   int models = 1600;
+  bool everyModelOnScreen = false;
   std::string screenshot;  // PNG of the last frame; none when empty
   std::string events;      // event file; none when empty
   bool stats = false;

@@ -37,6 +37,10 @@ int main(int argc, char** argv) {
   cli.add_option("--models", options.models, "Placed models in the scene")
       ->capture_default_str()
       ->check(CLI::NonNegativeNumber);
+  std::string layout = "grid";
+  cli.add_option("--layout", layout, "Where the models stand: grid (the app's 50 columns) or screen (all on screen)")
+      ->capture_default_str()
+      ->check(CLI::IsMember({"grid", "screen"}));
   cli.add_option("--screenshot", options.screenshot, "Write the last frame to this PNG file");
   cli.add_option("--events", options.events, "Deliver the input events of this file (format above)");
   cli.add_flag("--stats", options.stats, "Print frames=N min_ms=... median_ms=... p99_ms=... fps=... as the last line");
@@ -49,6 +53,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "zqgpu-headless: --size takes WIDTHxHEIGHT, each 1 to 16384, e.g. 1024x768\n");
     return 2;
   }
+  options.everyModelOnScreen = layout == "screen";
   options.width = std::stoi(match[1]);
   options.height = std::stoi(match[2]);
   return RunHeadless(options);

@@ -15,10 +15,10 @@ int32_t AtlasColumns(int32_t frameCount) {
 }
 
 TGMGL_Data::~TGMGL_Data() {
-  if (texture) glDeleteTextures(1, &texture);
+  if (texture && gl_) gl_->DeleteTexture(texture);
 }
 
-TAtlasKind TGMGL_Data::AtlasKind() const {
+TAtlasKind AtlasKindOf(char encoding) {
   if (encoding == 'A') return TAtlasKind::Colour;
   if (encoding == 'E') return TAtlasKind::Effect;
   return TAtlasKind::Indexed;
@@ -31,6 +31,7 @@ void TGMGL_Data::Load(std::istream* stream, std::string name, bool freeAfterUplo
   file.Load(*stream);
   BuildAtlas(file);
   if (gl && !pixels.empty()) {
+    gl_ = gl;
     texture =
         gl->CreateTexture(atlasWidth, atlasHeight, GL_RGBA, hasAlpha ? GL_BGRA : GL_BGR, pixels.data(), false, true);
   }
@@ -39,6 +40,7 @@ void TGMGL_Data::Load(std::istream* stream, std::string name, bool freeAfterUplo
 
 void TGMGL_Data::BuildAtlas(const TGM_File& file) {
   encoding = file.Encoding();
+  atlasKind_ = AtlasKindOf(encoding);
   hasAlpha = IsColourEncoding(encoding);
   canvasWidth = file.CanvasWidth();
   canvasHeight = file.CanvasHeight();
@@ -103,6 +105,16 @@ void TGMGL_Data::BuildAtlas(const TGM_File& file) {
     e.v0 = float(p.y) / float(atlasHeight);
     e.vSize = float(f.height) / float(atlasHeight);
     CopyFrame(f, p.x, p.y);
+  }
+  BuildSprites();
+}
+
+void TGMGL_Data::BuildSprites() {
+  sprites.resize(frameTable.size());
+  for (size_t i = 0; i < frameTable.size(); ++i) {
+    const TGMGL_FrameEntry& f = frameTable[i];
+    int64_t bottom = -int64_t(canvasHeight / 2) + (int64_t(canvasHeight) - f.top - f.height);
+    sprites[i] = {f.u0, f.v0, f.uSize, f.vSize, f.offsetX, bottom, float(f.width), float(f.height)};
   }
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/Palette.h"
+
 class TGM_File;
 class TOGL_Renderer;
 struct GMFrame;
@@ -20,6 +22,14 @@ struct TGMGL_FrameEntry {
   int32_t top = 0;  // CanvasHeight / 2 + the frame's OffsetY
   int32_t width = 0;
   int32_t height = 0;
+};
+
+// A frame as an instance record takes it, less the placed model's position: the record's
+// left and bottom are the model's x and y plus these offsets.
+struct TGMGL_Sprite {
+  float u0 = 0, v0 = 0, uSize = 0, vSize = 0;
+  int64_t left = 0, bottom = 0;
+  float width = 0, height = 0;
 };
 
 // How the instanced shader must read a model's atlas.
@@ -43,16 +53,21 @@ class TGMGL_Data {
   TGMGL_Data& operator=(const TGMGL_Data&) = delete;
   ~TGMGL_Data();
 
-  // Records `name`; with a stream builds the atlas and, with a renderer, uploads it.
-  // Without a stream the model stays empty.
+  // Records `name`; with a stream builds the atlas and, with a renderer, uploads it
+  // (the renderer then deletes it with the model and must outlive it). Without a stream
+  // the model stays empty.
   void Load(std::istream* stream, std::string name, bool freeAfterUpload, TOGL_Renderer* gl);
   void BuildAtlas(const TGM_File& file);
 
   int BytesPerTexel() const { return hasAlpha ? 4 : 3; }
-  TAtlasKind AtlasKind() const;
+  TAtlasKind AtlasKind() const { return atlasKind_; }
 
   std::string fileName;
   std::vector<TGMGL_FrameEntry> frameTable;
+  std::vector<TGMGL_Sprite> sprites;  // one per frame table entry
+  // The palette of the model's ".p16" file (or the grey ramp), read once for all its placed models.
+  TPalette palette{};
+  uint32_t paletteHash = 0;
   char encoding = 0;
   bool hasAlpha = false;
   int32_t canvasWidth = 0;
@@ -68,7 +83,13 @@ class TGMGL_Data {
 
  private:
   void CopyFrame(const GMFrame& frame, int32_t x, int32_t y);
+  void BuildSprites();
+
+  TOGL_Renderer* gl_ = nullptr;
+  TAtlasKind atlasKind_ = TAtlasKind::Indexed;
 };
+
+TAtlasKind AtlasKindOf(char encoding);
 
 // Smallest c with c * c >= n: the atlas holds that many frame columns.
 int32_t AtlasColumns(int32_t frameCount);

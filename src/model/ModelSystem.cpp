@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "model/PaletteList.h"
+#include "model/PlacedModel.h"
 #include "platform/DataFiles.h"
 
 namespace {
@@ -30,6 +32,8 @@ int32_t TGMGL_System::Load(std::string_view name) {
   auto data = std::make_unique<TGMGL_Data>();
   auto stream = OpenDataFile(lower);
   data->Load(stream.get(), lower, true, gl_);
+  data->palette = ModelPalette(name);
+  data->paletteHash = TSmartPaletteList::Hash(data->palette);
 
   auto free = std::find_if(slots_.begin(), slots_.end(), [](const Slot& s) { return !s.data; });
   if (free == slots_.end()) {

@@ -5,9 +5,8 @@
 #include "gl/Renderer.h"
 
 TPaletteStore::~TPaletteStore() {
-  for (auto& page : pages_) {
-    if (page->texture) glDeleteTextures(1, &page->texture);
-  }
+  if (!uploadedTo_) return;
+  for (auto& page : pages_) uploadedTo_->DeleteTexture(page->texture);
 }
 
 int32_t TPaletteStore::AllocateSlot() {
@@ -53,12 +52,15 @@ void TPaletteStore::MarkDirty(int32_t slot) {
 
 void TPaletteStore::Upload(TOGL_Renderer& gl) {
   if (!dirty_) return;
+  uploadedTo_ = &gl;
   for (auto& page : pages_) {
     if (!page->dirty) continue;
     if (!page->texture) {
-      page->texture = gl.CreateTexture(kPageSide, kPageSide, GL_RGB, GL_BGR, page->pixels.data(), false, false);
+      // Stored with four bytes a texel: the shaders fetch whole words, far faster than
+      // three-byte texels on a software renderer.
+      page->texture = gl.CreateTexture(kPageSide, kPageSide, GL_RGBA, GL_BGR, page->pixels.data(), false, false);
     } else {
-      ReplaceTextureImage(page->texture, kPageSide, kPageSide, GL_BGR, page->pixels.data());
+      gl.UpdateTexture(page->texture, kPageSide, kPageSide, GL_BGR, page->pixels.data());
     }
     page->dirty = false;
   }

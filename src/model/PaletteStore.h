@@ -26,7 +26,8 @@ class TPaletteStore {
   uint8_t* SlotData(int32_t slot);
   void FreeSlot(int32_t slot);
   void MarkDirty(int32_t slot);
-  // Sends every page changed since the last upload to the card, whole.
+  // Sends every page changed since the last upload to the card, whole. The store deletes
+  // the page textures through `gl` when it goes, so `gl` must outlive it.
   void Upload(TOGL_Renderer& gl);
   // Texture of the page holding `slot`; 0 before its first upload.
   GLuint PageTexture(int32_t slot) const;
@@ -47,4 +48,5 @@ class TPaletteStore {
 
   std::vector<std::unique_ptr<Page>> pages_;
   bool dirty_ = false;
+  TOGL_Renderer* uploadedTo_ = nullptr;
 };

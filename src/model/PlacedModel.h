@@ -21,6 +21,8 @@ class TGMGL {
   ~TGMGL();
 
   void SetPalette(const TPalette& palette);
+  // The frame Draw shows: `frame` modulo the frame count (0 without frames).
+  int32_t FrameIndex() const;
   // Hands one instance record to the renderer: the current frame, placed on a canvas
   // centred at (x, y). Models without frames or atlas draw nothing. The record's layer
   // field carries layer x 4 + the atlas kind, which tells the shader how to read the atlas.
@@ -43,6 +45,7 @@ class TGMGL {
   TGMGL_Data* data_ = nullptr;
   int32_t paletteEntry_ = -1;
   int32_t paletteSlot_ = 0;
+  float palettePosition_ = 0;  // the record's palette field
 };
 
 // The ".p16" palette beside a model file, or the grey ramp when it cannot be opened.

@@ -17,9 +17,16 @@ class TGPU_RenderList {
   static constexpr int32_t kGrowBy = 100;
 
   void Clear();
-  void Append(const TGPU_Record& record);
+  // A new record whose texture field is `slot`; the caller fills the rest.
+  TGPU_Record& Append(int slot) {
+    if (count_ == Capacity()) records_.resize(records_.size() + kGrowBy);
+    TGPU_Record& r = records_[count_++];
+    r[10] = static_cast<float>(slot);
+    return r;
+  }
   GLuint Slot(int j) const { return slots_[j]; }
   void SetSlot(int j, GLuint name) { slots_[j] = name; }
+  const std::array<GLuint, kSlots>& Slots() const { return slots_; }
 
   int32_t Count() const { return count_; }
   int32_t Capacity() const { return static_cast<int32_t>(records_.size()); }

@@ -5,6 +5,7 @@
 
 #include "GMBytes.h"
 #include "MemoryFiles.h"
+#include "RecordingRenderer.h"
 #include "model/GMFile.h"
 #include "model/GMWriter.h"
 #include "model/ModelData.h"
@@ -253,4 +254,64 @@ TEST_F(ModelSystemTest, RecordPlacesFramesAndWrapsFrameNumbers) {
 
   TGMGL empty(system, "none");
   EXPECT_FALSE(empty.BuildRecord(0, 0, 0, r));
+}
+
+// Atlases and palette pages reach the card only through the renderer, so a recording
+// renderer stands in for GL here.
+TEST(ModelTextures, AtlasesAndPalettePagesAreMadeChangedAndDeletedThroughTheRenderer) {
+  RecordingRenderer gl;
+  MemoryFiles files;
+  files.files["gms\\t.gmz"] = GMBytes().Header('Q', 1).Frame(0, 0, 2, 2, {1, 1, 1, 1}).Str();
+  files.files["GMs\\t.p16"] = EncodePalette16(GreyRamp());
+  {
+    TPaletteStore store;
+    TSmartPaletteList palettes{store};
+    TGPU_Renderer renderer;
+    TGMGL_System system{palettes, renderer, &gl};
+    std::vector<std::unique_ptr<TGMGL>> placed;
+    for (int i = 0; i < 50; ++i) placed.push_back(std::make_unique<TGMGL>(system, "GMs\\t.gmz"));
+    EXPECT_EQ(files.opens["GMs\\t.p16"], 1) << "one read of the palette file for all its placed models";
+    EXPECT_EQ(files.opens["gms\\t.gmz"], 1);
+    ASSERT_EQ(gl.textures.size(), 1u);
+    const GLuint atlas = placed[0]->Data()->texture;
+    EXPECT_EQ(atlas, gl.textures[0].name);
+
+    store.Upload(gl);
+    ASSERT_EQ(gl.textures.size(), 2u);
+    EXPECT_EQ(gl.textures[1].width, TPaletteStore::kPageSide);
+    store.Upload(gl);  // nothing changed
+    EXPECT_TRUE(gl.updatedTextures.empty());
+    TPalette red = GreyRamp();
+    ApplySideColour(red, 255, 0, 0);
+    placed[3]->SetPalette(red);
+    store.Upload(gl);
+    EXPECT_EQ(gl.updatedTextures, std::vector<GLuint>{gl.textures[1].name});
+
+    placed.resize(1);
+    EXPECT_TRUE(gl.deletedTextures.empty());
+    placed.clear();
+    EXPECT_EQ(gl.deletedTextures, std::vector<GLuint>{atlas});
+  }
+  ASSERT_EQ(gl.deletedTextures.size(), 2u) << "the store deletes its page";
+  EXPECT_EQ(gl.deletedTextures[1], gl.textures[1].name);
+}
+
+TEST_F(ModelSystemTest, EachFrameOfTheTableHasItsSprite) {
+  GMBytes bytes;
+  bytes.Header('Q', 3);
+  for (int i = 0; i < 3; ++i) Filled(bytes, 2 + i, 3, 1, 4 - i, -1 - i);
+  files.files["m"] = bytes.Str();
+  TGMGL model(system, "m");
+  const TGMGL_Data& d = *model.Data();
+  ASSERT_EQ(d.sprites.size(), 3u);
+  for (int i = 0; i < 3; ++i) {
+    model.frame = i + 3;  // wraps to i
+    TGPU_Record r{};
+    ASSERT_TRUE(model.BuildRecord(10, 20, 0, r));
+    const TGMGL_FrameEntry& f = d.frameTable[i];
+    EXPECT_FLOAT_EQ(r[1], f.v0);
+    EXPECT_FLOAT_EQ(r[4], float(10 + f.offsetX));
+    EXPECT_FLOAT_EQ(r[5], float((20 - d.canvasHeight / 2) + (d.canvasHeight - f.top - f.height)));
+    EXPECT_FLOAT_EQ(r[6], float(f.width));
+  }
 }

@@ -177,3 +177,84 @@ TEST_F(ModelGLTest, TheLastPlacedModelOfAFileTakesItsTextureAlong) {
   EXPECT_NE(again.Data()->texture, 0u);
   EXPECT_EQ(ctx.Error(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+namespace {
+
+struct EdgeFrame {
+  std::vector<uint8_t> pixels;
+  int32_t records = 0;
+};
+
+// Seven 4 x 4 models on a 64 x 64 view: one inside, two partly outside, four just
+// outside (touching an edge from without); with the GL 2 program when `legacy`.
+EdgeFrame DrawEdgeModels(bool cull, bool legacy) {
+  GLTestContext ctx(64, 64);
+  if (legacy) ctx.gl().version[0] = 2;
+  MemoryFiles files;
+  files.files["gms\\m.gmz"] = GMBytes().Header('Q', 1).Frame(-2, -2, 4, 4, std::vector<uint8_t>(16, 2)).Str();
+  files.files["GMs\\m.p16"] = EncodePalette16(Distinct());
+  TPaletteStore store;
+  TSmartPaletteList palettes{store};
+  TGPU_Renderer renderer;
+  renderer.SetUp(ctx.gl());
+  EXPECT_EQ(renderer.UsesArrays(), !legacy);
+  TGMGL_System system{palettes, renderer, &ctx.gl()};
+  TOGL& gl = ctx.gl();
+  std::vector<std::unique_ptr<TGMGL>> models;
+  const std::pair<int, int> at[] = {{30, 30}, {0, 30}, {30, 63}, {-2, 30}, {66, 30}, {30, -2}, {30, 66}};
+  for (size_t i = 0; i < std::size(at); ++i) models.push_back(std::make_unique<TGMGL>(system, "GMs\\m.gmz"));
+  store.Upload(gl);
+  gl.Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  gl.SetBlend(true);
+  gl.SetOrtho2D(0, 0);
+  renderer.Begin(1);
+  if (cull) renderer.SetCullRect(0, 0, 64, 64);
+  system.ResetRenderState();
+  gl.BindTexture(0, store.PageTexture(0));
+  for (size_t i = 0; i < models.size(); ++i) models[i]->Draw(at[i].first, at[i].second, 0);
+  renderer.Flush(gl);
+  EdgeFrame frame{ctx.Pixels(), renderer.List(0).Count()};
+  EXPECT_TRUE(Near(ctx.Pixel(0, 30), {248, 0, 0, 255}));
+  EXPECT_TRUE(Near(ctx.Pixel(30, 63), {248, 0, 0, 255}));
+  EXPECT_TRUE(Near(ctx.Pixel(31, 29), {248, 0, 0, 255}));
+  EXPECT_EQ(ctx.Error(), static_cast<GLenum>(GL_NO_ERROR));
+  return frame;
+}
+
+}  // namespace
+
+TEST(ModelEdgesGL, ModelsWhollyOffScreenAreCulledAndThePictureStaysTheSame) {
+  EdgeFrame all = DrawEdgeModels(false, false);
+  EdgeFrame culled = DrawEdgeModels(true, false);
+  EXPECT_EQ(all.records, 7);
+  EXPECT_EQ(culled.records, 3);
+  EXPECT_EQ(culled.pixels, all.pixels);
+}
+
+TEST(ModelEdgesGL, TheGL2ProgramDrawsWhatTheArrayProgramDraws) {
+  EdgeFrame arrays = DrawEdgeModels(true, false);
+  EdgeFrame units = DrawEdgeModels(true, true);
+  EXPECT_EQ(units.pixels, arrays.pixels);
+}
+
+TEST_F(ModelGLTest, AListKeepsItsAtlasArrayWhileItsTexturesStay) {
+  files.files["gms\\a.gmz"] = GMBytes().Header('Q', 1).Frame(0, 0, 2, 2, {2, 2, 2, 2}).Str();
+  files.files["gms\\b.gmz"] =
+      GMBytes().Header('Q', 2).Frame(0, 0, 6, 3, std::vector<uint8_t>(18, 3)).Frame(0, 0, 2, 2, {3, 3, 3, 3}).Str();
+  files.files["GMs\\a.p16"] = EncodePalette16(Distinct());
+  files.files["GMs\\b.p16"] = EncodePalette16(Distinct());
+  TGMGL a(system, "GMs\\a.gmz");
+  auto b = std::make_unique<TGMGL>(system, "GMs\\b.gmz");
+  ASSERT_TRUE(renderer.UsesArrays());
+  for (int frame = 0; frame < 3; ++frame) DrawFrame({{&a, {10, 10}}, {b.get(), {30, 10}}});
+  EXPECT_EQ(renderer.ArraysBuilt(), 1);
+  // The smaller atlas sits in the corner of a layer sized for the larger one.
+  EXPECT_TRUE(Near(ctx.Pixel(11, 9), {248, 0, 0, 255}));
+  EXPECT_TRUE(Near(ctx.Pixel(35, 8), {0, 252, 0, 255}));
+  b.reset();
+  TGMGL c(system, "GMs\\b.gmz");  // a new atlas, perhaps under the old name
+  DrawFrame({{&a, {10, 10}}, {&c, {30, 10}}});
+  EXPECT_EQ(renderer.ArraysBuilt(), 2);
+  EXPECT_TRUE(Near(ctx.Pixel(35, 8), {0, 252, 0, 255}));
+  EXPECT_EQ(ctx.Error(), static_cast<GLenum>(GL_NO_ERROR));
+}

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "RecordingRenderer.h"
 #include "ScratchFolder.h"
 #include "app/Scene.h"
 #include "platform/DataFiles.h"
@@ -109,4 +110,36 @@ TEST(Scene, NoModelFilesMeansNoModels) {
   EXPECT_TRUE(scene.UnitRows().empty());
   scene.Draw(123);
   scene.RandomSideColours();
+}
+
+// The frame loop's frames, worked out without a division per model, are AnimationFrame's.
+TEST(Scene, FramesFollowTheTickAsAnimationFrameHasThem) {
+  SetExeFolder(ZQ_TEST_BIN_DIR);
+  RecordingRenderer atlases;
+  TModelScene scene(nullptr, &atlases);
+  scene.Start(500);
+  ASSERT_EQ(scene.ModelCount(), 500u);
+  for (uint32_t tick : {0u, 59u, 60u, 12345u, 4294967295u}) {
+    scene.Draw(tick);
+    for (size_t i = 0; i < scene.ModelCount(); ++i) {
+      TGMGL& model = scene.Model(i);
+      ASSERT_EQ(model.frame, AnimationFrame(i, tick, model.Data()->frameCount)) << i << " at " << tick;
+    }
+  }
+  int32_t records = 0;
+  for (int32_t l = 0; l < scene.Renderer().UsedLists(); ++l) records += scene.Renderer().List(l).Count();
+  EXPECT_EQ(records, 500) << "without a GL object nothing is culled";
+}
+
+TEST(Scene, TheScreenLayoutKeepsEveryModelOnTheViewport) {
+  for (size_t i : {size_t(0), size_t(38), size_t(39), size_t(1130), size_t(1131), size_t(159999)}) {
+    auto [x, y] = ScreenPosition(i, 1024, 768);
+    EXPECT_GE(x, 25);
+    EXPECT_LE(x, 1024 - 25) << i;
+    EXPECT_GE(y, 25);
+    EXPECT_LE(y, 768 - 25) << i;
+  }
+  EXPECT_EQ(ScreenPosition(39, 1024, 768), std::pair(25, 50));
+  EXPECT_EQ(ScreenPosition(1131, 1024, 768), ScreenPosition(0, 1024, 768));
+  EXPECT_EQ(ScreenPosition(5, 10, 10), std::pair(25, 25)) << "a view smaller than a cell has one cell";
 }

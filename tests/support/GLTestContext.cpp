@@ -11,6 +11,7 @@ GLTestContext::GLTestContext(int width, int height, int samples) : surface_(widt
 GLTestContext::~GLTestContext() { gl_.reset(); }
 
 std::array<uint8_t, 4> GLTestContext::Pixel(int x, int y) {
+  gl_->FlushQuads();
   std::array<uint8_t, 4> rgba{};
   glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
   return rgba;

@@ -15,9 +15,12 @@ class GLTestContext {
 
   TOGL& gl() { return *gl_; }
   TEglSurface& surface() { return surface_; }
-  // RGBA of pixel (x, y), y counted from the bottom.
+  // RGBA of pixel (x, y), y counted from the bottom; batched quads are drawn first.
   std::array<uint8_t, 4> Pixel(int x, int y);
-  std::vector<uint8_t> Pixels() { return surface_.ReadPixels(); }
+  std::vector<uint8_t> Pixels() {
+    gl_->FlushQuads();
+    return surface_.ReadPixels();
+  }
   // The GL error flag, to check at the end of a test that nothing failed silently.
   GLenum Error() { return glGetError(); }
 

@@ -8,9 +8,21 @@ RecordingRenderer::RecordingRenderer(int width, int height) {
   whiteTexture = 1;
   blackTexture = 2;
   gridTexture = 3;
+  batch_.SetWhiteTexture(whiteTexture);
+}
+
+void RecordingRenderer::Clear(GLbitfield) {
+  batch_.Flush();
+  ++clears;
+}
+
+void RecordingRenderer::Swap() {
+  batch_.Flush();
+  ++swaps;
 }
 
 void RecordingRenderer::QuadBindShader() {
+  batch_.Flush();
   type_ = 0;
   colour_ = colour2_ = {1, 1, 1, 1};
   ud_ = {0, 0.58f};
@@ -21,23 +33,52 @@ void RecordingRenderer::QuadBindShader() {
 void RecordingRenderer::Record(float x, float y, float w, float h, float u, float v, float du, float dv,
                                const TGLSL_Program* program) {
   std::array<int, 4> clip = scissors.empty() ? std::array<int, 4>{} : scissors.back();
-  quads.push_back({x, y, w, h, u, v, du, dv, colour_, colour2_, type_, bound_[0], ud_, udi_, grayscale_, blend,
-                   scissorOn, clip, program});
+  quads.push_back({x,     y,         w,   h,    u,          v,     du,        dv,   colour_, colour2_,
+                   type_, bound_[0], ud_, udi_, grayscale_, blend, scissorOn, clip, program, batch_.Flushes()});
 }
 
 void RecordingRenderer::DrawQuad(float x, float y, float w, float h, float u, float v, float du, float dv) {
+  batch_.AddQuad();
   Record(x, y, w, h, u, v, du, dv, nullptr);
 }
 
 // Another program's uniforms need GL; only the quad and its program are kept.
 void RecordingRenderer::DrawQuadWithProgram(TGLSL_Program& program, const std::function<void()>&, float x, float y,
                                             float w, float h, float u, float v, float du, float dv) {
+  batch_.Flush();
   Record(x, y, w, h, u, v, du, dv, &program);
   QuadBindShader();
 }
 
+void RecordingRenderer::DeleteTexture(GLuint texture) {
+  batch_.TextureDeleted(texture);
+  deletedTextures.push_back(texture);
+}
+
+void RecordingRenderer::UpdateTexture(GLuint texture, int, int, GLenum, const void*) {
+  batch_.BoundForUpload(texture);
+  bound_[0] = texture;
+  updatedTextures.push_back(texture);
+}
+
+void RecordingRenderer::SetScissor(int x, int y, int width, int height) {
+  batch_.SetScissor({x, y, width, height});
+  scissors.push_back({x, y, width, height});
+}
+
+void RecordingRenderer::EnableScissor(bool on) {
+  batch_.EnableScissor(on);
+  scissorOn = on;
+}
+
+void RecordingRenderer::SetBlend(bool on) {
+  batch_.SetBlend(on);
+  blend = on;
+}
+
 GLuint RecordingRenderer::AddTexture(Texture texture) {
   texture.name = static_cast<GLuint>(100 + textures.size());
+  batch_.BoundForUpload(texture.name);
   textures.push_back(texture);
   bound_[0] = texture.name;
   return texture.name;
@@ -62,5 +103,6 @@ GLuint RecordingRenderer::CreateTexture565Linear(int width, int height, const vo
 }
 
 void RecordingRenderer::BindTexture(int unit, GLuint texture) {
+  batch_.BindTexture(unit, texture);
   if (unit >= 0 && unit < 32) bound_[unit] = texture;
 }

@@ -2,10 +2,12 @@
 #include <array>
 #include <vector>
 
+#include "gl/QuadBatch.h"
 #include "gl/Renderer.h"
 
 // A renderer without GL that keeps what it was asked to draw, so drawing code can be
-// tested on its quads, colours, quad types and texture binds.
+// tested on its quads, colours, quad types and texture binds. It batches by the GL
+// object's rule and counts the flushes that rule makes.
 class RecordingRenderer : public TOGL_Renderer {
  public:
   struct Quad {
@@ -21,6 +23,7 @@ class RecordingRenderer : public TOGL_Renderer {
     bool clipped;                  // scissor testing was on
     std::array<int, 4> scissor;    // the rectangle in force while clipped
     const TGLSL_Program* program;  // null: the quad program
+    int batch;                     // flushes before this quad: equal numbers share a draw call
   };
   struct Texture {
     GLuint name;
@@ -31,12 +34,13 @@ class RecordingRenderer : public TOGL_Renderer {
 
   explicit RecordingRenderer(int width = 1024, int height = 768);
 
-  void Clear(GLbitfield) override { ++clears; }
-  void Swap() override { ++swaps; }
+  void Clear(GLbitfield) override;
+  void Swap() override;
   void Begin2D(int, int) override { QuadBindShader(); }
-  void QuadBindVBO() override {}
+  void QuadBindVBO() override { batch_.Flush(); }
   void QuadBindShader() override;
-  void SetQuadType(uint8_t type) override { type_ = type; }
+  using TOGL_Renderer::SetQuadType;
+  void SetQuadType(TQuadType type) override { type_ = type; }
   void SetColour(float r, float g, float b, float a) override { colour_ = {r, g, b, a}; }
   void SetColour2(float r, float g, float b, float a) override { colour2_ = {r, g, b, a}; }
   void SetUD(float x, float y) override { ud_ = {x, y}; }
@@ -50,16 +54,22 @@ class RecordingRenderer : public TOGL_Renderer {
                              bool clamp) override;
   GLuint CreateTexture565Linear(int width, int height, const void*, bool flip, bool clamp) override;
   void BindTexture(int unit, GLuint texture) override;
-  void DeleteTexture(GLuint texture) override { deletedTextures.push_back(texture); }
-  void SetScissor(int x, int y, int width, int height) override { scissors.push_back({x, y, width, height}); }
-  void EnableScissor(bool on) override { scissorOn = on; }
-  void SetBlend(bool on) override { blend = on; }
+  void DeleteTexture(GLuint texture) override;
+  void SetScissor(int x, int y, int width, int height) override;
+  void EnableScissor(bool on) override;
+  void SetBlend(bool on) override;
   void DrawQuadWithProgram(TGLSL_Program& program, const std::function<void()>& setUniforms, float x, float y, float w,
                            float h, float u, float v, float du, float dv) override;
+  void FlushQuads() override { batch_.Flush(); }
+  void UpdateTexture(GLuint texture, int, int, GLenum, const void*) override;
+
+  // Draw calls the batched quads have taken so far.
+  int Flushes() const { return batch_.Flushes(); }
 
   std::vector<Quad> quads;
   std::vector<Texture> textures;
   std::vector<GLuint> deletedTextures;
+  std::vector<GLuint> updatedTextures;
   std::vector<std::array<int, 4>> scissors;  // every rectangle applied, in order
   bool scissorOn = false;
   bool blend = true;  // as the frame leaves it for the GUI
@@ -77,4 +87,5 @@ class RecordingRenderer : public TOGL_Renderer {
   std::array<int32_t, 2> udi_{0, 0};
   bool grayscale_ = false;
   std::array<GLuint, 32> bound_{};
+  TQuadBatch batch_{[] {}, true};
 };
