@@ -4,6 +4,7 @@
 
 #include "QGUI/Context.h"
 #include "QGUI/CustomListBox.h"
+#include "QGUI/Edit.h"
 #include "QGUI/Element.h"
 #include "QGUI/Label.h"
 #include "QGUI/Listbox.h"
@@ -11,6 +12,7 @@
 #include "QGUI/Scrollbar.h"
 #include "QGUI/SpriteMapButton.h"
 #include "QGUI/SpriteMapButtons.h"
+#include "QGUI/TextBox.h"
 #include "QGUI/UnitList.h"
 
 namespace {
@@ -28,8 +30,8 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", nullptr},
     {TYPE_LISTBOX, "TYPE_LISTBOX", Make<TQGUI_Listbox>},
     {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", Make<TQGUI_Scrollbar>},
-    {TYPE_EDIT, "TYPE_EDIT", nullptr},
-    {TYPE_TEXTBOX, "TYPE_TEXTBOX", nullptr},
+    {TYPE_EDIT, "TYPE_EDIT", Make<TQGUI_Edit>},
+    {TYPE_TEXTBOX, "TYPE_TEXTBOX", Make<TQGUI_TextBox>},
     {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", Make<TQGUI_ScrollBox>},
     {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", Make<TQGUI_CustomListBox>},
     {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", nullptr},
