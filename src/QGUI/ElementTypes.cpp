@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "QGUI/CheckBox.h"
 #include "QGUI/Context.h"
 #include "QGUI/Element.h"
 #include "QGUI/SpriteMapButton.h"
@@ -18,7 +19,7 @@ TQGUI_Element& Make(TQGUI_Context& context, TQGUI_Element* parent, bool topLevel
 constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_ELEMENT, "TYPE_ELEMENT", Make<TQGUI_Element>},
     {TYPE_LABEL, "TYPE_LABEL", nullptr},
-    {TYPE_CHECKBOX, "TYPE_CHECKBOX", nullptr},
+    {TYPE_CHECKBOX, "TYPE_CHECKBOX", Make<TQGUI_CheckBox>},
     {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", nullptr},
     {TYPE_LISTBOX, "TYPE_LISTBOX", nullptr},
     {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", nullptr},

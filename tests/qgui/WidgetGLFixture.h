@@ -1,0 +1,59 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdlib>
+#include <memory>
+
+#include "GLTestContext.h"
+#include "QGUI/Context.h"
+#include "QGUI/Desktop.h"
+#include "QGUI/Element.h"
+#include "QGUI/Scissor.h"
+#include "QGUI/TextureManager.h"
+
+// Widgets drawn through the real GL object on a headless context, with pixels read
+// back in window coordinates (y from the top).
+class WidgetGLTest : public ::testing::Test {
+ protected:
+  using Pixel = std::array<uint8_t, 4>;
+  static constexpr int kSize = 128;
+  static constexpr Pixel kClear{58, 58, 73, 255};
+
+  WidgetGLTest() {
+    ctx.gl().Begin2D(0, 0);  // the quad program, before a scratch folder stands in for the data
+    TQGUI_Services services;
+    services.renderer = &ctx.gl();
+    services.textures = &textures;
+    services.scissor = &scissor;
+    services.frameDelta = [] { return 0.0; };
+    gui = std::make_unique<TQGUI_Context>(services);
+    gui->CreateDesktop().col1 = {0, 0, 0, 0};
+    gui->Resize(kSize, kSize);
+  }
+  ~WidgetGLTest() override { gui.reset(); }
+
+  template <class T>
+  T& Make(int32_t type) {
+    return static_cast<T&>(*gui->Registry().CreateElement(type, 0));
+  }
+  void Draw() {
+    TOGL& gl = ctx.gl();
+    gl.Clear(GL_COLOR_BUFFER_BIT);
+    gl.SetBlend(true);
+    gl.Begin2D(0, 0);
+    gui->Render();
+    glFinish();
+  }
+  Pixel At(int x, int y) { return ctx.Pixel(x, kSize - 1 - y); }
+  static bool Near(Pixel a, Pixel b, int tolerance = 8) {
+    for (int i = 0; i < 3; ++i)
+      if (std::abs(a[i] - b[i]) > tolerance) return false;
+    return true;
+  }
+
+  GLTestContext ctx{kSize, kSize};
+  TQGUI_TextureManager textures;
+  TQGUI_Scissor_Stack scissor;
+  std::unique_ptr<TQGUI_Context> gui;
+};
