@@ -5,6 +5,7 @@
 #include "QGUI/CheckBox.h"
 #include "QGUI/Context.h"
 #include "QGUI/Element.h"
+#include "QGUI/ProgressBar.h"
 #include "QGUI/SpriteMapButton.h"
 #include "QGUI/SpriteMapButtons.h"
 
@@ -20,7 +21,7 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_ELEMENT, "TYPE_ELEMENT", Make<TQGUI_Element>},
     {TYPE_LABEL, "TYPE_LABEL", nullptr},
     {TYPE_CHECKBOX, "TYPE_CHECKBOX", Make<TQGUI_CheckBox>},
-    {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", nullptr},
+    {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", Make<TQGUI_ProgressBar>},
     {TYPE_LISTBOX, "TYPE_LISTBOX", nullptr},
     {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", nullptr},
     {TYPE_EDIT, "TYPE_EDIT", nullptr},
