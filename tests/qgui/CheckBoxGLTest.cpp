@@ -6,8 +6,7 @@ namespace {
 using CheckBoxGLTest = WidgetGLTest;
 
 TEST_F(CheckBoxGLTest, ACheckedBoxFillsItsInsetMark) {
-  auto& box = Make<TQGUI_CheckBox>(TYPE_CHECKBOX);
-  box.SetBounds(10, 10, 20, 20);
+  auto& box = static_cast<TQGUI_CheckBox&>(Make(TYPE_CHECKBOX, 10, 10, 20, 20));
   box.col1 = {0, 0, 1, 1};
   box.col2 = {1, 1, 0, 1};
   Draw();

@@ -6,8 +6,7 @@ namespace {
 using ProgressBarGLTest = WidgetGLTest;
 
 TEST_F(ProgressBarGLTest, AHalfFullBarFillsItsLeftHalfInsideTheBevel) {
-  auto& bar = Make<TQGUI_ProgressBar>(TYPE_PROGRESSBAR);
-  bar.SetBounds(10, 40, 102, 20);
+  auto& bar = static_cast<TQGUI_ProgressBar&>(Make(TYPE_PROGRESSBAR, 10, 40, 102, 20));
   bar.col1 = {0, 0, 1, 1};
   bar.col2 = {0, 1, 0, 1};
   bar.bevelCol1 = {1, 1, 1, 1};

@@ -11,9 +11,10 @@
 #include "QGUI/Element.h"
 #include "QGUI/Scissor.h"
 #include "QGUI/TextureManager.h"
+#include "font/FontManager.h"
 
-// Widgets drawn through the real GL object on a headless context, with pixels read
-// back in window coordinates (y from the top).
+// A GUI on the real GL object with the build's fonts, 128 x 128, pixels read back in
+// window coordinates (y from the top).
 class WidgetGLTest : public ::testing::Test {
  protected:
   using Pixel = std::array<uint8_t, 4>;
@@ -21,11 +22,12 @@ class WidgetGLTest : public ::testing::Test {
   static constexpr Pixel kClear{58, 58, 73, 255};
 
   WidgetGLTest() {
-    ctx.gl().Begin2D(0, 0);  // the quad program, before a scratch folder stands in for the data
+    ctx.gl().Begin2D(0, 0);
     TQGUI_Services services;
     services.renderer = &ctx.gl();
     services.textures = &textures;
     services.scissor = &scissor;
+    services.fonts = &fonts;
     services.frameDelta = [] { return 0.0; };
     gui = std::make_unique<TQGUI_Context>(services);
     gui->CreateDesktop().col1 = {0, 0, 0, 0};
@@ -33,9 +35,10 @@ class WidgetGLTest : public ::testing::Test {
   }
   ~WidgetGLTest() override { gui.reset(); }
 
-  template <class T>
-  T& Make(int32_t type) {
-    return static_cast<T&>(*gui->Registry().CreateElement(type, 0));
+  TQGUI_Element& Make(int32_t type, int x, int y, int w, int h, int parent = 0) {
+    TQGUI_Element& e = *gui->Registry().CreateElement(type, parent);
+    e.SetBounds(x, y, w, h);
+    return e;
   }
   void Draw() {
     TOGL& gl = ctx.gl();
@@ -51,9 +54,18 @@ class WidgetGLTest : public ::testing::Test {
       if (std::abs(a[i] - b[i]) > tolerance) return false;
     return true;
   }
+  // Pixels of the window rectangle for which `test` holds.
+  template <class Test>
+  int Count(int x, int y, int w, int h, Test test) {
+    int n = 0;
+    for (int py = y; py < y + h; ++py)
+      for (int px = x; px < x + w; ++px) n += test(At(px, py));
+    return n;
+  }
 
   GLTestContext ctx{kSize, kSize};
   TQGUI_TextureManager textures;
   TQGUI_Scissor_Stack scissor;
+  TOGL_Font_Manager fonts;
   std::unique_ptr<TQGUI_Context> gui;
 };
