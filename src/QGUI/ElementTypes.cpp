@@ -6,6 +6,7 @@
 #include "QGUI/Context.h"
 #include "QGUI/CustomListBox.h"
 #include "QGUI/Element.h"
+#include "QGUI/ImageButton.h"
 #include "QGUI/Label.h"
 #include "QGUI/Listbox.h"
 #include "QGUI/ProgressBar.h"
@@ -34,7 +35,7 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_TEXTBOX, "TYPE_TEXTBOX", nullptr},
     {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", Make<TQGUI_ScrollBox>},
     {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", Make<TQGUI_CustomListBox>},
-    {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", nullptr},
+    {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", Make<TQGUI_ImageButton>},
     {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", Make<TQGUI_SpriteMapButton>},
     {TYPE_UNITLIST, "TYPE_UNITLIST", Make<TQGUI_UnitList>},
     {TYPE_SPRITEMAPBUTTONS, "TYPE_SPRITEMAPBUTTONS", Make<TQGUI_SpriteMapButtons>},
