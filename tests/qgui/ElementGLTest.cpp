@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "GLTestContext.h"
+#include "MessageRecorder.h"
 #include "QGUI/Context.h"
 #include "QGUI/Desktop.h"
 #include "QGUI/Element.h"
@@ -135,6 +136,32 @@ TEST_F(ElementGLTest, HalfTransparentElementsBlendOverWhatIsBelow) {
   over.alpha = 0.5f;
   Draw();
   EXPECT_TRUE(Near(At(25, 25), {128, 0, 128, 255}, 10));
+}
+
+TEST_F(ElementGLTest, AnElementShaderDrawsItsRectangleAndABrokenOneLeavesTheFill) {
+  TQGUI_Element& shaded = Panel(10, 10, 60, 40, {1, 0, 0, 1});
+  shaded.LoadShader("plasma", 60, 40);
+  ASSERT_NE(shaded.Shader(), nullptr);
+  Draw();
+  int changed = 0;
+  for (int x = 15; x < 65; x += 5) changed += !Near(At(x, 30), kClear) && !Near(At(x, 30), {255, 0, 0, 255});
+  EXPECT_GT(changed, 5);
+  EXPECT_TRUE(Near(At(75, 30), kClear));
+  EXPECT_TRUE(Near(At(30, 55), kClear));
+  // The quads drawn after it still go through the quad program.
+  Panel(80, 80, 10, 10, {0, 1, 0, 1});
+  Draw();
+  EXPECT_TRUE(Near(At(85, 85), {0, 255, 0, 255}));
+
+  MessageRecorder messages;
+  TQGUI_Element& broken = Panel(90, 10, 20, 20, {0, 0, 1, 1});
+  broken.LoadShader("no such shader", 20, 20);
+  EXPECT_EQ(broken.Shader(), nullptr);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].caption, "Shader Error");
+  Draw();
+  EXPECT_TRUE(Near(At(100, 20), {0, 0, 255, 255}));
+  EXPECT_EQ(ctx.Error(), GLenum(GL_NO_ERROR));
 }
 
 }  // namespace
