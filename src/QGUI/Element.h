@@ -235,6 +235,9 @@ class TQGUI_Element {
   // A textured quad at window pixels; the texture window has v from the bottom.
   void DrawTexturedRect(GLuint texture, int32_t left, int32_t top, int32_t width, int32_t height, float u, float v,
                         float du, float dv);
+  // The border and the edge frame around the window rectangle (X, Y, W, H).
+  void DrawBorder(float a, int32_t X, int32_t Y, int32_t W, int32_t H);
+  void DrawEdges(float a, int32_t X, int32_t Y, int32_t W, int32_t H);
 
  private:
   friend class TQGUI_Context;
@@ -254,8 +257,6 @@ class TQGUI_Element {
   bool DrawMainTexture(float a, int32_t X, int32_t Y, int32_t W, int32_t H);
   void TextureWindow(TQGUITexSlot& slot, int32_t& W, int32_t& H, float window[4]);
   void StepAnimation(TQGUITexSlot& slot);
-  void DrawBorder(float a, int32_t X, int32_t Y, int32_t W, int32_t H);
-  void DrawEdges(float a, int32_t X, int32_t Y, int32_t W, int32_t H);
   void DrawBevel(float a);
   void DrawFill(float a);
 

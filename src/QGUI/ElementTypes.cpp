@@ -2,12 +2,15 @@
 
 #include <array>
 
+#include "QGUI/CheckBox.h"
 #include "QGUI/Context.h"
 #include "QGUI/CustomListBox.h"
 #include "QGUI/Edit.h"
 #include "QGUI/Element.h"
+#include "QGUI/ImageButton.h"
 #include "QGUI/Label.h"
 #include "QGUI/Listbox.h"
+#include "QGUI/ProgressBar.h"
 #include "QGUI/ScrollBox.h"
 #include "QGUI/Scrollbar.h"
 #include "QGUI/SpriteMapButton.h"
@@ -26,15 +29,15 @@ TQGUI_Element& Make(TQGUI_Context& context, TQGUI_Element* parent, bool topLevel
 constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_ELEMENT, "TYPE_ELEMENT", Make<TQGUI_Element>},
     {TYPE_LABEL, "TYPE_LABEL", Make<TQGUI_Label>},
-    {TYPE_CHECKBOX, "TYPE_CHECKBOX", nullptr},
-    {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", nullptr},
+    {TYPE_CHECKBOX, "TYPE_CHECKBOX", Make<TQGUI_CheckBox>},
+    {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", Make<TQGUI_ProgressBar>},
     {TYPE_LISTBOX, "TYPE_LISTBOX", Make<TQGUI_Listbox>},
     {TYPE_SCROLLBAR, "TYPE_SCROLLBAR", Make<TQGUI_Scrollbar>},
     {TYPE_EDIT, "TYPE_EDIT", Make<TQGUI_Edit>},
     {TYPE_TEXTBOX, "TYPE_TEXTBOX", Make<TQGUI_TextBox>},
     {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", Make<TQGUI_ScrollBox>},
     {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", Make<TQGUI_CustomListBox>},
-    {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", nullptr},
+    {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", Make<TQGUI_ImageButton>},
     {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", Make<TQGUI_SpriteMapButton>},
     {TYPE_UNITLIST, "TYPE_UNITLIST", Make<TQGUI_UnitList>},
     {TYPE_SPRITEMAPBUTTONS, "TYPE_SPRITEMAPBUTTONS", Make<TQGUI_SpriteMapButtons>},
