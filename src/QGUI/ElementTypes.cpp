@@ -5,9 +5,12 @@
 #include "QGUI/Context.h"
 #include "QGUI/CustomListBox.h"
 #include "QGUI/Element.h"
+#include "QGUI/Label.h"
 #include "QGUI/Listbox.h"
 #include "QGUI/ScrollBox.h"
 #include "QGUI/Scrollbar.h"
+#include "QGUI/SpriteMapButton.h"
+#include "QGUI/SpriteMapButtons.h"
 #include "QGUI/UnitList.h"
 
 namespace {
@@ -20,7 +23,7 @@ TQGUI_Element& Make(TQGUI_Context& context, TQGUI_Element* parent, bool topLevel
 // Element classes add their row's factory here.
 constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_ELEMENT, "TYPE_ELEMENT", Make<TQGUI_Element>},
-    {TYPE_LABEL, "TYPE_LABEL", nullptr},
+    {TYPE_LABEL, "TYPE_LABEL", Make<TQGUI_Label>},
     {TYPE_CHECKBOX, "TYPE_CHECKBOX", nullptr},
     {TYPE_PROGRESSBAR, "TYPE_PROGRESSBAR", nullptr},
     {TYPE_LISTBOX, "TYPE_LISTBOX", Make<TQGUI_Listbox>},
@@ -30,9 +33,9 @@ constexpr std::array<TQGUI_ElementType, 14> kTypes = {{
     {TYPE_SCROLLBOX, "TYPE_SCROLLBOX", Make<TQGUI_ScrollBox>},
     {TYPE_CUSTOMLISTBOX, "TYPE_CUSTOMLISTBOX", Make<TQGUI_CustomListBox>},
     {TYPE_IMAGEBUTTON, "TYPE_IMAGEBUTTON", nullptr},
-    {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", nullptr},
+    {TYPE_SPRITEMAPBUTTON, "TYPE_SPRITEMAPBUTTON", Make<TQGUI_SpriteMapButton>},
     {TYPE_UNITLIST, "TYPE_UNITLIST", Make<TQGUI_UnitList>},
-    {TYPE_SPRITEMAPBUTTONS, "TYPE_SPRITEMAPBUTTONS", nullptr},
+    {TYPE_SPRITEMAPBUTTONS, "TYPE_SPRITEMAPBUTTONS", Make<TQGUI_SpriteMapButtons>},
 }};
 
 }  // namespace
