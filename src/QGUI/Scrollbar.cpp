@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "QGUI/Label.h"
 #include "gl/Renderer.h"
 
 namespace {
@@ -17,9 +18,8 @@ int32_t Saturate(double value) {
 
 // Ranges come from scripts and element sizes: the sums are formed wide so that
 // negative or huge values give a clamped range, never an overflow.
-void TQGUI_Scrollbar::SetRange(int32_t visibleAmount, int32_t total, TQGUI_Element& newOwner, bool bottomUp) {
+void TQGUI_Scrollbar::SetRange(int32_t visibleAmount, int32_t total, TQGUI_Element& newOwner) {
   owner = Context().RefTo(newOwner);
-  ownerBottomUp = bottomUp;
   pageSize = visibleAmount;
   if (total < visibleAmount) {
     maxPosition = 0;
@@ -32,6 +32,11 @@ void TQGUI_Scrollbar::SetRange(int32_t visibleAmount, int32_t total, TQGUI_Eleme
   position = std::min(position, maxPosition);
   if (autoHide) visible = visibleAmount < total;
   rangeSet = true;
+}
+
+bool TQGUI_Scrollbar::Reversed() const {
+  const auto* label = dynamic_cast<const TQGUI_Label*>(Owner());
+  return vertical && label && !label->topDown;
 }
 
 void TQGUI_Scrollbar::MouseDown(uint8_t, int32_t px, int32_t py) {
