@@ -81,7 +81,7 @@ void TQGUI_Scrollbar::Draw() {
   const float a = EffectiveAlpha();
   TQGUI_Element::Draw();
   const TQGUITexSlot& image = Slot(SLOT_TEXTURE2);
-  if (image.name.empty()) return;
+  if (image.name.empty() || Deleted()) return;
   ResolveTexture(SLOT_TEXTURE2, false);
   if (!image.texture || image.width <= 0 || image.height <= 0 || col2.alpha * a <= 0 || w <= 0 || h <= 0) return;
   if (rangeSet) thumbLength = std::max(thumbLength, vertical ? image.height : image.width);
