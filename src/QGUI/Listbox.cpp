@@ -66,7 +66,7 @@ void TQGUI_Listbox::SetItemIndex(int32_t index) {
       bar->position = scrollOffset;
     }
   }
-  Fire(CALLBACK_INDEXSET);
+  FireWithLine(CALLBACK_INDEXSET);
 }
 
 void TQGUI_Listbox::KeepSelectionVisible(int32_t rowHeight) {
@@ -84,7 +84,7 @@ void TQGUI_Listbox::KeepSelectionVisible(int32_t rowHeight) {
   scrollOffset = Saturate(std::clamp<int64_t>(offset, 0, last));
 }
 
-void TQGUI_Listbox::Fire(TQGUI_Callback callback) {
+void TQGUI_Listbox::FireWithLine(TQGUI_Callback callback) {
   const std::string& code = Callback(callback);
   if (code.empty()) return;
   // The item text goes last, so that no placeholder inside it is replaced.
@@ -96,7 +96,7 @@ void TQGUI_Listbox::Fire(TQGUI_Callback callback) {
 void TQGUI_Listbox::MouseDown(uint8_t button, int32_t px, int32_t py) {
   const int32_t row = ItemAt(py);
   if (row >= 0 && row != itemIndex) SetItemIndex(row);
-  if (row >= 0 && !Deleted()) Fire(CALLBACK_ITEMCLICKED);
+  if (row >= 0 && !Deleted()) FireWithLine(CALLBACK_ITEMCLICKED);
   TQGUI_Element::MouseDown(button, px, py);
   if (!Deleted()) SetKeyboardFocus();
 }

@@ -45,7 +45,7 @@ class TQGUI_Listbox : public TQGUI_Element {
   int32_t itemIndex = -1;
 
  private:
-  void Fire(TQGUI_Callback callback);
+  void FireWithLine(TQGUI_Callback callback);
   void KeepSelectionVisible(int32_t rowHeight);
   void DrawRows(float a, int32_t rowHeight);
   void DrawRow(size_t index, float a, int32_t rowHeight, int32_t X, int32_t Y);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "QGUI/Label.h"
 #include "gl/Renderer.h"
 
 namespace {
@@ -17,9 +18,8 @@ int32_t Saturate(double value) {
 
 // Ranges come from scripts and element sizes: the sums are formed wide so that
 // negative or huge values give a clamped range, never an overflow.
-void TQGUI_Scrollbar::SetRange(int32_t visibleAmount, int32_t total, TQGUI_Element& newOwner, bool bottomUp) {
+void TQGUI_Scrollbar::SetRange(int32_t visibleAmount, int32_t total, TQGUI_Element& newOwner) {
   owner = Context().RefTo(newOwner);
-  ownerBottomUp = bottomUp;
   pageSize = visibleAmount;
   if (total < visibleAmount) {
     maxPosition = 0;
@@ -32,6 +32,11 @@ void TQGUI_Scrollbar::SetRange(int32_t visibleAmount, int32_t total, TQGUI_Eleme
   position = std::min(position, maxPosition);
   if (autoHide) visible = visibleAmount < total;
   rangeSet = true;
+}
+
+bool TQGUI_Scrollbar::Reversed() const {
+  const auto* label = dynamic_cast<const TQGUI_Label*>(Owner());
+  return vertical && label && !label->topDown;
 }
 
 void TQGUI_Scrollbar::MouseDown(uint8_t, int32_t px, int32_t py) {
@@ -76,7 +81,7 @@ void TQGUI_Scrollbar::Draw() {
   const float a = EffectiveAlpha();
   TQGUI_Element::Draw();
   const TQGUITexSlot& image = Slot(SLOT_TEXTURE2);
-  if (image.name.empty()) return;
+  if (image.name.empty() || Deleted()) return;
   ResolveTexture(SLOT_TEXTURE2, false);
   if (!image.texture || image.width <= 0 || image.height <= 0 || col2.alpha * a <= 0 || w <= 0 || h <= 0) return;
   if (rangeSet) thumbLength = std::max(thumbLength, vertical ? image.height : image.width);

@@ -19,12 +19,12 @@ class TQGUI_Scrollbar : public TQGUI_Element {
   void MouseUpAny(uint8_t button, int32_t x, int32_t y) override;
   void ScrollBy(int32_t delta) override;
 
-  // `bottomUp`: the owner shows its content from the bottom (a label whose text runs
-  // upwards), so position 0 puts the thumb at the bottom of a vertical bar.
-  void SetRange(int32_t visibleAmount, int32_t total, TQGUI_Element& owner, bool bottomUp = false);
+  void SetRange(int32_t visibleAmount, int32_t total, TQGUI_Element& owner);
   void ResetPosition() { position = 0; }
   int32_t TrackLength() const { return vertical ? h : w; }
-  bool Reversed() const { return vertical && ownerBottomUp; }
+  // A vertical bar of a label whose text runs from the bottom up runs that way too:
+  // position 0 puts the thumb at the bottom.
+  bool Reversed() const;
   TQGUI_Element* Owner() const { return Context().Resolve(owner); }
 
   bool autoHide = true;
@@ -33,7 +33,6 @@ class TQGUI_Scrollbar : public TQGUI_Element {
   int32_t thumbLength = 0;
   int32_t pageSize = 0;
   TQGUI_ElementRef owner;
-  bool ownerBottomUp = false;
   bool rangeSet = false;
   bool dragging = false;
   int32_t dragStartX = 0;

@@ -1,19 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "GuiFixture.h"
 #include "QGUI/CustomListBox.h"
 #include "QGUI/Scrollbar.h"
+#include "WidgetTestSupport.h"
 
 using Strings = std::vector<std::string>;
 
 namespace {
 
 TQGUI_Context* g_context = nullptr;
-
-int DeleteElement(lua_State* state) {
-  if (TQGUI_Element* e = g_context->Registry().Find(ArgInt(state, 1))) g_context->Delete(*e);
-  return 0;
-}
 
 // add_item(list, data) and delete_item(list, index), as row code would call them.
 int AddItem(lua_State* state) {
@@ -30,13 +25,12 @@ int DeleteItem(lua_State* state) {
 
 }  // namespace
 
-class CustomListBoxTest : public GuiTest {
+class CustomListBoxTest : public WidgetTest {
  protected:
-  CustomListBoxTest() : list(static_cast<TQGUI_CustomListBox&>(Make(TYPE_CUSTOMLISTBOX))) {
+  CustomListBoxTest() : list(MakeAs<TQGUI_CustomListBox>(TYPE_CUSTOMLISTBOX)) {
     list.SetBounds(10, 10, 120, 100);
     list.bevel = true;
     g_context = gui.get();
-    lua.Register("delete_element", DeleteElement);
     lua.Register("add_item", AddItem);
     lua.Register("delete_item", DeleteItem);
     lua.DoString("function setIndexID(list, index) log[#log+1] = 'setIndexID ' .. list .. ' ' .. index end");

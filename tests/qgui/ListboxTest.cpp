@@ -2,41 +2,21 @@
 
 #include <cmath>
 
-#include "GuiFixture.h"
 #include "QGUI/Listbox.h"
 #include "QGUI/Scrollbar.h"
+#include "WidgetTestSupport.h"
 
 using Strings = std::vector<std::string>;
-using Quad = RecordingRenderer::Quad;
-using Colour = std::array<float, 4>;
 
-namespace {
-
-TQGUI_Context* g_context = nullptr;
-
-int DeleteElement(lua_State* state) {
-  if (TQGUI_Element* e = g_context->Registry().Find(ArgInt(state, 1))) g_context->Delete(*e);
-  return 0;
-}
-
-}  // namespace
-
-class ListboxTest : public GuiTest {
+class ListboxTest : public WidgetTest {
  protected:
-  ListboxTest() : list(static_cast<TQGUI_Listbox&>(Make(TYPE_LISTBOX))) {
+  ListboxTest() : list(MakeAs<TQGUI_Listbox>(TYPE_LISTBOX)) {
     list.SetBounds(10, 10, 200, 100);
-    g_context = gui.get();
-    lua.Register("delete_element", DeleteElement);
     rh = list.RowHeight();
   }
   std::string Id() const { return std::to_string(list.id); }
   // A window y that the nearest-row rule gives row `row`: just below its top line.
   int32_t InRow(int32_t row) const { return 10 + row * rh - list.scrollOffset + 2; }
-  std::vector<Quad> Frame() {
-    renderer.quads.clear();
-    RenderFrame();
-    return renderer.quads;
-  }
   std::vector<Quad> FillsOf(const std::vector<Quad>& quads, const TQGUIColour& colour) {
     std::vector<Quad> found;
     for (const Quad& q : quads)

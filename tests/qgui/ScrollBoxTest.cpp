@@ -2,24 +2,13 @@
 
 #include <cmath>
 
-#include "GuiFixture.h"
 #include "QGUI/ScrollBox.h"
 #include "QGUI/Scrollbar.h"
+#include "WidgetTestSupport.h"
 
 using Strings = std::vector<std::string>;
 
-namespace {
-
-TQGUI_Context* g_context = nullptr;
-
-int DeleteElement(lua_State* state) {
-  if (TQGUI_Element* e = g_context->Registry().Find(ArgInt(state, 1))) g_context->Delete(*e);
-  return 0;
-}
-
-}  // namespace
-
-class ScrollBoxTest : public GuiTest {
+class ScrollBoxTest : public WidgetTest {
  protected:
   ScrollBoxTest()
       : box(static_cast<TQGUI_ScrollBox&>(Make(TYPE_SCROLLBOX))),
@@ -31,8 +20,6 @@ class ScrollBoxTest : public GuiTest {
     hbar.SetBounds(10, 112, 100, 10);
     box.SetScrollbar(vbar.id, 0);
     box.SetScrollbar(hbar.id, 1);
-    g_context = gui.get();
-    lua.Register("delete_element", DeleteElement);
   }
 
   TQGUI_ScrollBox& box;

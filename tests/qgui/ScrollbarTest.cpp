@@ -1,22 +1,12 @@
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <limits>
 
-#include "GuiFixture.h"
+#include "QGUI/Label.h"
 #include "QGUI/Scrollbar.h"
-#include "TestImages.h"
-
-using Quad = RecordingRenderer::Quad;
-using Rect = std::array<float, 4>;
+#include "WidgetTestSupport.h"
 
 namespace {
-
-std::string Png(int width, int height) {
-  PngSpec spec = MakePngSpec(width, height, PNG_COLOR_TYPE_RGB_ALPHA, 8, false);
-  spec.samples.assign(size_t(width) * height * 4, 200);
-  return EncodePNG(spec);
-}
 
 // An owner that keeps every position its bars report.
 class Owner : public TQGUI_Element {
@@ -28,7 +18,7 @@ class Owner : public TQGUI_Element {
 
 }  // namespace
 
-class ScrollbarTest : public GuiTest {
+class ScrollbarTest : public WidgetTest {
  protected:
   ScrollbarTest()
       : bar(static_cast<TQGUI_Scrollbar&>(Make(TYPE_SCROLLBAR))), owner(gui->Create<Owner>(desktop, false)) {
@@ -37,16 +27,10 @@ class ScrollbarTest : public GuiTest {
     owner.col1.alpha = 0;
     bar.SetBounds(200, 0, 12, 100);
   }
-  std::vector<Quad> Frame() {
-    renderer.quads.clear();
-    RenderFrame();
-    return renderer.quads;
-  }
-  static Rect Window(const Quad& q) { return {q.x, 768 - q.y - q.h, q.w, q.h}; }
   // The bar with a 12 x 30 thumb image (caps of 10) and no body.
   void WithThumb(int width = 12, int height = 30) {
     const std::string name = "thumb" + std::to_string(width) + "x" + std::to_string(height) + ".png";
-    WriteInterfaceFile(name, Png(width, height));
+    WriteInterfaceFile(name, SolidPng(width, height));
     bar.SetSlotTexture(SLOT_TEXTURE2, name);
     bar.col1.alpha = 0;
     bar.col2 = {1, 0.5f, 0, 0.8f};
@@ -122,15 +106,24 @@ TEST_F(ScrollbarTest, HorizontalThumbHangsFromTheTopAndBottomUpOwnersReverseIt) 
   EXPECT_FLOAT_EQ(quads[2].u, 20 / 30.0f);
   EXPECT_EQ(quads[0].dv, 1);
 
-  // A bottom-up owner shows position 0 with the thumb at the bottom.
+  // The bar of a label whose text runs bottom up shows position 0 with the thumb at the bottom.
   WithThumb();
   bar.vertical = true;
   bar.SetBounds(200, 0, 12, 100);
-  bar.SetRange(98, 400, owner, true);
+  auto& label = static_cast<TQGUI_Label&>(Make(TYPE_LABEL));
+  label.SetBounds(0, 400, 100, 100);
+  label.lines.clear();
+  label.topDown = false;
+  bar.SetRange(98, 400, label);
   quads = Frame();
   EXPECT_EQ(Window(quads[0]), (Rect{200, 70, 12, 10}));
   bar.position = 302;
   EXPECT_EQ(Window(Frame()[0]), (Rect{200, 0, 12, 10}));
+  label.topDown = true;
+  EXPECT_EQ(Window(Frame()[0]), (Rect{200, 70, 12, 10}));  // forward: the last position is at the bottom
+  bar.position = 0;
+  bar.SetRange(98, 400, owner);  // other owners never reverse it
+  EXPECT_FALSE(bar.Reversed());
 }
 
 TEST_F(ScrollbarTest, DraggingMovesInProportionAndReportsEveryStep) {
@@ -154,7 +147,9 @@ TEST_F(ScrollbarTest, DraggingMovesInProportionAndReportsEveryStep) {
   EXPECT_EQ(bar.position, 0);
   EXPECT_EQ(owner.heard, (std::vector<int32_t>{121, 302, 0}));
 
-  bar.SetRange(98, 400, owner, true);  // reversed: dragging up moves forward
+  auto& label = static_cast<TQGUI_Label&>(Make(TYPE_LABEL));
+  label.topDown = false;
+  bar.SetRange(98, 400, label);  // reversed: dragging up moves forward
   gui->MouseDown(2, 205, 50);
   gui->MouseMove(205, 20);
   EXPECT_EQ(bar.position, 121);

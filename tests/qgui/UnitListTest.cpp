@@ -1,23 +1,11 @@
 #include <gtest/gtest.h>
-#include <png.h>
 
-#include "GuiFixture.h"
 #include "QGUI/UnitList.h"
-#include "TestImages.h"
-
-using Quad = RecordingRenderer::Quad;
-using Rect = std::array<float, 4>;
-using Colour = std::array<float, 4>;
+#include "WidgetTestSupport.h"
 
 namespace {
 
 constexpr GLuint kPicture = 77;
-
-std::string Png(int width, int height) {
-  PngSpec spec = MakePngSpec(width, height, PNG_COLOR_TYPE_RGB_ALPHA, 8, false);
-  spec.samples.assign(size_t(width) * height * 4, 200);
-  return EncodePNG(spec);
-}
 
 TQGUI_UL_UpdateUnitData Picture() {
   TQGUI_UL_UpdateUnitData data;
@@ -28,7 +16,7 @@ TQGUI_UL_UpdateUnitData Picture() {
 }  // namespace
 
 // Five cells in three columns, 40 x 30 with gaps of 4 and 6, on a 300-pixel list at (10, 20).
-class UnitListTest : public GuiTest {
+class UnitListTest : public WidgetTest {
  protected:
   UnitListTest() : list(static_cast<TQGUI_UnitList&>(Make(TYPE_UNITLIST))) { list.SetBounds(10, 20, 300, 200); }
 
@@ -52,10 +40,8 @@ class UnitListTest : public GuiTest {
     list.InstallHooks(std::move(hooks), 42);
   }
   std::vector<Quad> Frame() {
-    renderer.quads.clear();
     events.clear();
-    RenderFrame();
-    return renderer.quads;
+    return WidgetTest::Frame();
   }
   std::vector<Quad> Textured(const std::vector<Quad>& quads, GLuint texture) {
     std::vector<Quad> found;
@@ -63,7 +49,6 @@ class UnitListTest : public GuiTest {
       if (q.texture == texture) found.push_back(q);
     return found;
   }
-  static Rect Window(const Quad& q) { return {q.x, 768 - q.y - q.h, q.w, q.h}; }
 
   TQGUI_UnitList& list;
   TQGUI_UL_Layout layout{2, 3, 40, 30, 4, 6, 5, false};
@@ -116,7 +101,7 @@ TEST_F(UnitListTest, ClicksAndHoverFindCellsWithTheirGaps) {
 }
 
 TEST_F(UnitListTest, BarsBackgroundOverlayAndTheSecondBadgeDigit) {
-  WriteInterfaceFile("digits.png", Png(80, 12));
+  WriteInterfaceFile("digits.png", SolidPng(80, 12));
   list.SetSlotTexture(SLOT_TEXTURE2, "digits.png");
   layout.cellCount = 1;
   cellData.showBackground = true;
