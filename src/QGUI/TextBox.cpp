@@ -37,7 +37,7 @@ void TQGUI_TextBox::Draw() {
 void TQGUI_TextBox::UpdateScrollInfo() {
   TQGUI_Scrollbar* bar = AttachedBar(*this, 0);
   if (bar && font.font) {
-    bar->SetRange(h - 2, LinesHeight(ShownLineCount()), *this, !topDown);
+    bar->SetRange(h - 2, LinesHeight(ShownLineCount()), *this);
     const int32_t bottom = BottomOffset();
     if (bottom < lineOffset) lineOffset = bar->position = bottom;
   }

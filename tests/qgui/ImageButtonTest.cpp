@@ -39,7 +39,7 @@ TEST_F(ImageButtonTest, ItIsALabelWithCentredTextAndAnOpaqueBody) {
   EXPECT_TRUE(IsLabelKind(button.Type()));
   EXPECT_EQ(button.col1.alpha, 1);
   EXPECT_EQ(button.hAlign, ALIGN_MIDDLE);
-  EXPECT_EQ(button.vAlign, ALIGN_VMIDDLE);
+  EXPECT_EQ(button.vAlign, ALIGN_MIDDLE);
   EXPECT_FALSE(button.Slot(SLOT_MAIN).linear);
   button.SetText(u"a#C0000FFb");
   EXPECT_EQ(button.GetText(), u"a#C0000FFb");
