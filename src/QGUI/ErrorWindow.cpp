@@ -1,6 +1,7 @@
 #include "QGUI/ErrorWindow.h"
 
 #include "QGUI/Desktop.h"
+#include "QGUI/Label.h"
 #include "QGUI/Properties.h"
 #include "platform/Desktop.h"
 #include "platform/Text.h"
@@ -104,7 +105,7 @@ void TQGUI_ErrorWindow::Build() {
     Grey(*title, PROP_FONT_COL, 255, 255);
     SetProperty(*title, PROP_FONT_NAME, {"Trebuchet MS_70_Fixed_16_2.DFF;0.5;0.2;0.6;0"});
     SetProperty(*title, PROP_HALIGN, {ALIGN_MIDDLE});
-    SetProperty(*title, PROP_VALIGN, {ALIGN_MIDDLE});
+    SetProperty(*title, PROP_VALIGN, {ALIGN_VMIDDLE});
     Grey(*title, PROP_COL1, 10, 127);
   }
 
@@ -145,7 +146,7 @@ void TQGUI_ErrorWindow::Build() {
     SetProperty(*status, PROP_FONT_NAME, {"Tahoma_70_Fixed_16_2.DFF;0.29;0.01;0.6;2"});
     SetProperty(*status, PROP_COL1, {0, 0, 0, 0});
     SetProperty(*status, PROP_HALIGN, {ALIGN_RIGHT});
-    SetProperty(*status, PROP_VALIGN, {ALIGN_MIDDLE});
+    SetProperty(*status, PROP_VALIGN, {ALIGN_VMIDDLE});
     SetProperty(*status, PROP_NOMOUSEEVT, {true});
     SetProperty(*status, PROP_VISIBLE, {false});
   }

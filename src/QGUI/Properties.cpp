@@ -3,7 +3,12 @@
 #include <array>
 #include <type_traits>
 
+#include "QGUI/CustomListBox.h"
 #include "QGUI/Element.h"
+#include "QGUI/Label.h"
+#include "QGUI/Listbox.h"
+#include "QGUI/ScrollBox.h"
+#include "QGUI/Scrollbar.h"
 #include "platform/Text.h"
 
 namespace {
@@ -134,6 +139,100 @@ constexpr Access kFontScale{[](E& e, const A& a) { e.SetFontScale(a.Number(0)); 
 constexpr Access kShaderTime{[](E& e, const A& a) { e.shaderTime = float(a.Number(0)); },
                              [](const E& e, int32_t) -> V { return double(e.shaderTime); }};
 
+// ---- Properties of one class. The table's class rules pick the elements; the casts
+// only guard against a class that does not derive as its type number says.
+
+template <class T>
+T* As(E& e) {
+  return dynamic_cast<T*>(&e);
+}
+template <class T>
+const T* As(const E& e) {
+  return dynamic_cast<const T*>(&e);
+}
+
+void Assign(bool& field, const A& a) { field = a.Bool(0); }
+void Assign(uint8_t& field, const A& a) { field = uint8_t(a.Int(0)); }
+void Assign(int32_t& field, const A& a) { field = a.Int(0); }
+V Read(bool field) { return field; }
+V Read(uint8_t field) { return double(field); }
+V Read(int32_t field) { return double(field); }
+
+// A field of class T, stored as it is.
+template <class T, auto Member>
+constexpr Access kClassField{[](E& e, const A& a) {
+                               if (T* t = As<T>(e)) Assign(t->*Member, a);
+                             },
+                             [](const E& e, int32_t) -> V {
+                               const T* t = As<T>(e);
+                               return t ? Read(t->*Member) : V{};
+                             }};
+
+// Labels show their lines joined by CR; a list box replaces its items and reads each
+// back followed by a CR.
+constexpr Access kText{[](E& e, const A& a) {
+                         if (TQGUI_Label* label = As<TQGUI_Label>(e)) {
+                           label->SetText(a.Text(0));
+                         } else if (TQGUI_Listbox* list = As<TQGUI_Listbox>(e)) {
+                           list->SetText(a.Text(0));
+                         }
+                       },
+                       [](const E& e, int32_t) -> V {
+                         if (const TQGUI_Label* label = As<TQGUI_Label>(e)) return ToUtf8(label->GetText());
+                         if (const TQGUI_Listbox* list = As<TQGUI_Listbox>(e)) return ToUtf8(list->Text());
+                         return {};
+                       }};
+
+constexpr Access kTextCase{[](E& e, const A& a) {
+                             if (TQGUI_Label* label = As<TQGUI_Label>(e)) label->SetTextCase(uint8_t(a.Int(0)));
+                           },
+                           kClassField<TQGUI_Label, &TQGUI_Label::textCase>.get};
+
+constexpr Access kScrollText{[](E& e, const A& a) {
+                               if (TQGUI_Label* label = As<TQGUI_Label>(e)) label->SetScrollText(a.Bool(0));
+                             },
+                             kClassField<TQGUI_Label, &TQGUI_Label::scrollText>.get};
+
+constexpr Access kIndex{[](E& e, const A& a) {
+                          if (TQGUI_Listbox* list = As<TQGUI_Listbox>(e)) {
+                            list->SetItemIndex(a.Int(0));
+                          } else if (TQGUI_CustomListBox* custom = As<TQGUI_CustomListBox>(e)) {
+                            custom->SetItemIndex(a.Int(0));
+                          }
+                        },
+                        [](const E& e, int32_t) -> V {
+                          if (const TQGUI_Listbox* list = As<TQGUI_Listbox>(e)) return double(list->itemIndex);
+                          if (const TQGUI_CustomListBox* custom = As<TQGUI_CustomListBox>(e))
+                            return double(custom->itemIndex);
+                          return {};
+                        }};
+
+constexpr Access kLine{nullptr, [](const E& e, int32_t index) -> V {
+                         const TQGUI_Listbox* list = As<TQGUI_Listbox>(e);
+                         return list ? V{ToUtf8(list->Line(index))} : V{};
+                       }};
+
+constexpr Access kItemHeight{[](E& e, const A& a) {
+                               if (TQGUI_CustomListBox* list = As<TQGUI_CustomListBox>(e))
+                                 list->SetItemHeight(a.Int(0));
+                             },
+                             kClassField<TQGUI_CustomListBox, &TQGUI_CustomListBox::itemHeight>.get};
+
+// A scroll box hides its bars while everything fits; a bar hides itself.
+constexpr Access kAutoHideScroll{[](E& e, const A& a) {
+                                   if (TQGUI_ScrollBox* box = As<TQGUI_ScrollBox>(e)) {
+                                     box->autoHideBars = a.Bool(0);
+                                     box->scrollInfoDirty = true;
+                                   } else if (TQGUI_Scrollbar* bar = As<TQGUI_Scrollbar>(e)) {
+                                     bar->autoHide = a.Bool(0);
+                                   }
+                                 },
+                                 [](const E& e, int32_t) -> V {
+                                   if (const TQGUI_ScrollBox* box = As<TQGUI_ScrollBox>(e)) return box->autoHideBars;
+                                   if (const TQGUI_Scrollbar* bar = As<TQGUI_Scrollbar>(e)) return bar->autoHide;
+                                   return {};
+                                 }};
+
 // Rows of classes that are not built yet: the class brings its functions.
 constexpr Access kWithItsClass{};
 
@@ -151,10 +250,10 @@ constexpr std::array<TQGUI_Property, kPropertyCount> kProperties = {{
     ROW(PROP_FONT_NAME, Every, Every, kFontName),
     ROW(PROP_GRADIENT, Every, Every, kFlag<&E::gradient>),
     ROW(PROP_TEXTURE, Every, Every, kTexture),
-    ROW(PROP_TEXT, LabelKindsOrListbox, LabelKindsOrListbox, kWithItsClass),
+    ROW(PROP_TEXT, LabelKindsOrListbox, LabelKindsOrListbox, kText),
     ROW(PROP_VISIBLE, Every, Every, kVisible),
     ROW(PROP_ANCHOR, Every, Every, kAnchor),
-    ROW(PROP_HALIGN, LabelKinds, LabelKinds, kWithItsClass),
+    ROW(PROP_HALIGN, LabelKinds, LabelKinds, (kClassField<TQGUI_Label, &TQGUI_Label::hAlign>)),
     ROW(PROP_NOMOUSEEVT, Every, Every, kFlag<&E::noMouseEvents>),
     ROW(PROP_TEXTURE2, Every, Every, kSlot<SLOT_TEXTURE2>),
     ROW(PROP_CHECKED, CheckBox, CheckBox, kWithItsClass),
@@ -162,7 +261,7 @@ constexpr std::array<TQGUI_Property, kPropertyCount> kProperties = {{
     ROW(PROP_PROGRESS, ProgressBar, ProgressBar, kWithItsClass),
     ROW(PROP_ALPHA, Every, Every, kAlpha),
     ROW(PROP_SCROLLBAR, Every, Every, kScrollbar<0>),
-    ROW(PROP_INDEX, ListboxOrCustomListBox, ListboxOrCustomListBox, kWithItsClass),
+    ROW(PROP_INDEX, ListboxOrCustomListBox, ListboxOrCustomListBox, kIndex),
     ROW(PROP_HIGHLIGHTCOL, Every, Every, kColour<&E::highlightCol>),
     ROW(PROP_DISABLED, Every, Every, kDisabled),
     ROW(PROP_FONT_COL_DISABLED, Every, Every, (kColour<&E::font, &TQGUI_Font::colDisabled>)),
@@ -173,20 +272,20 @@ constexpr std::array<TQGUI_Property, kPropertyCount> kProperties = {{
     ROW(PROP_BEVEL_COL2, Every, Every, kColour<&E::bevelCol2>),
     ROW(PROP_GLYPH, Every, Every, kSlot<SLOT_GLYPH>),
     ROW(PROP_GLYPH_ALIGN, Every, Every, kInteger<&E::glyphAlign>),
-    ROW(PROP_LINE, None, Listbox, kWithItsClass),
+    ROW(PROP_LINE, None, Listbox, kLine),
     ROW(PROP_WORDWRAP, Every, Every, kWordWrap),
-    ROW(PROP_TEXTCASE, LabelKinds, LabelKinds, kWithItsClass),
+    ROW(PROP_TEXTCASE, LabelKinds, LabelKinds, kTextCase),
     ROW(PROP_TEXTURE_BLEND, Every, Every, kFlag<&E::textureBlend>),
     ROW(PROP_SHADER, Every, Every, kShader),
     ROW(PROP_TILE, Every, Every, kFlag<&E::tile>),
     ROW(PROP_SCROLLBAR2, Every, Every, kScrollbar<1>),
-    ROW(PROP_VALIGN, LabelKinds, LabelKinds, kWithItsClass),
-    ROW(PROP_VERTICAL, Scrollbar, Scrollbar, kWithItsClass),
+    ROW(PROP_VALIGN, LabelKinds, LabelKinds, (kClassField<TQGUI_Label, &TQGUI_Label::vAlign>)),
+    ROW(PROP_VERTICAL, Scrollbar, Scrollbar, (kClassField<TQGUI_Scrollbar, &TQGUI_Scrollbar::vertical>)),
     ROW(PROP_FALLBTEXTURE, Every, Every, kString<&E::fallbackTexture>),
     ROW(PROP_GRADIENT_COL1, Every, Every, kColour<&E::gradientCol1>),
     ROW(PROP_GRADIENT_COL2, Every, Every, kColour<&E::gradientCol2>),
-    ROW(PROP_ITEMHEIGHT, CustomListBox, CustomListBox, kWithItsClass),
-    ROW(PROP_AUTOHIDESCROLL, ScrollBoxOrScrollbar, ScrollBoxOrScrollbar, kWithItsClass),
+    ROW(PROP_ITEMHEIGHT, CustomListBox, CustomListBox, kItemHeight),
+    ROW(PROP_AUTOHIDESCROLL, ScrollBoxOrScrollbar, ScrollBoxOrScrollbar, kAutoHideScroll),
     ROW(PROP_EDGES, Every, Every, kFlag<&E::edges>),
     ROW(PROP_SHADOWTEXT, Every, Every, kFlag<&E::shadowText>),
     ROW(PROP_NOMOUSEEVTTHIS, Every, Every, kFlag<&E::noMouseEventsThis>),
@@ -203,18 +302,18 @@ constexpr std::array<TQGUI_Property, kPropertyCount> kProperties = {{
     ROW(PROP_SUBTEXTURE, Every, Every, kFlag<&E::subTexture>),
     ROW(PROP_SUBCOORDS, Every, Every, kSubCoords),
     ROW(PROP_HINT, Every, Every, kHint),
-    ROW(PROP_AUTOMAXWIDTH, LabelKinds, LabelKinds, kWithItsClass),
+    ROW(PROP_AUTOMAXWIDTH, LabelKinds, LabelKinds, (kClassField<TQGUI_Label, &TQGUI_Label::autoMaxWidth>)),
     ROW(PROP_INVALIDCHARS, Edit, None, kWithItsClass),
-    ROW(PROP_NOHIGHLIGHT, LabelKinds, LabelKinds, kWithItsClass),
+    ROW(PROP_NOHIGHLIGHT, LabelKinds, LabelKinds, (kClassField<TQGUI_Label, &TQGUI_Label::noHighlight>)),
     ROW(PROP_EDGES_TEXTURE, Every, Every, kSlot<SLOT_EDGES>),
     ROW(PROP_ABS_X, Every, Every, kAbsX),
     ROW(PROP_ABS_Y, Every, Every, kAbsY),
     ROW(PROP_SCISSOR, Every, Every, kFlag<&E::scissor>),
     ROW(PROP_TAG, Every, Every, kInteger<&E::tag>),
     ROW(PROP_OUTLINE, Every, Every, kStyle<STYLE_OUTLINE>),
-    ROW(PROP_TOPDOWN, LabelKinds, LabelKinds, kWithItsClass),
+    ROW(PROP_TOPDOWN, LabelKinds, LabelKinds, (kClassField<TQGUI_Label, &TQGUI_Label::topDown>)),
     ROW(PROP_TEXTURE_LINEAR, Every, Every, kTextureLinear),
-    ROW(PROP_DOWN_PIXELS, LabelKinds, LabelKinds, kWithItsClass),
+    ROW(PROP_DOWN_PIXELS, LabelKinds, LabelKinds, (kClassField<TQGUI_Label, &TQGUI_Label::downPixels>)),
     ROW(PROP_MOUSEOVERCOL, Every, Every, kColour<&E::mouseOverCol>),
     ROW(PROP_SCISSOR_BORDER, Every, Every, kInteger<&E::scissorBorder>),
     ROW(PROP_ISPASSWORD, Edit, Edit, kWithItsClass),
@@ -222,7 +321,7 @@ constexpr std::array<TQGUI_Property, kPropertyCount> kProperties = {{
     ROW(PROP_SHADER_TIME, Every, Every, kShaderTime),
     ROW(PROP_OUTLINE2, Every, Every, kStyle<STYLE_OUTLINE2>),
     ROW(PROP_FONT_CHARGAP, Every, Every, (kInteger<&E::font, &TQGUI_Font::charGap>)),
-    ROW(PROP_SCROLL_TEXT, LabelKinds, LabelKinds, kWithItsClass),
+    ROW(PROP_SCROLL_TEXT, LabelKinds, LabelKinds, kScrollText),
 }};
 
 #undef ROW

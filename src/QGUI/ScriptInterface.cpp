@@ -10,11 +10,14 @@
 #include <variant>
 
 #include "QGUI/Callbacks.h"
+#include "QGUI/CustomListBox.h"
 #include "QGUI/Desktop.h"
 #include "QGUI/Element.h"
 #include "QGUI/ElementTypes.h"
+#include "QGUI/Label.h"
 #include "QGUI/Properties.h"
 #include "QGUI/ScriptedGui.h"
+#include "QGUI/ScrollBox.h"
 #include "platform/Text.h"
 #include "script/LuaApi.h"
 
@@ -303,24 +306,30 @@ int ForceTextures(lua_State* state) {
   return 0;
 }
 
-// Labels size themselves at their next draw; running it at once comes with the label class.
 int AutosizeCheck(lua_State* state) {
   TQGUI_Context* context = ContextOf(state);
   if (!context) return 0;
   Guard guard(*context);
-  OneElement(state, *context, "QGUI_autosizecheck");
+  TQGUI_Element* element = OneElement(state, *context, "QGUI_autosizecheck");
+  if (auto* label = dynamic_cast<TQGUI_Label*>(element)) label->AutoSizeCheck(true);
   return 0;
 }
 
-// Scroll offsets come with the scroll box class; other elements are left alone.
+// Anything but a scroll box (custom list boxes included) is left alone, unreported.
 int ScrollboxXYReset(lua_State* state) {
   TQGUI_Context* context = ContextOf(state);
   if (!context) return 0;
   if (lua_gettop(state) < 1) {
     ReportError("QGUI_Scrollbox_XYReset", kLessThanOne);
-  } else if (!IsNumber(state, 1)) {
-    ReportError("QGUI_Scrollbox_XYReset", kFirstNotNumber);
+    return 0;
   }
+  if (!IsNumber(state, 1)) {
+    ReportError("QGUI_Scrollbox_XYReset", kFirstNotNumber);
+    return 0;
+  }
+  int32_t id = ArgInt(state, 1);
+  TQGUI_Element* element = id >= 0 ? context->Registry().Find(id) : nullptr;
+  if (auto* box = dynamic_cast<TQGUI_ScrollBox*>(element)) box->ResetScroll();
   return 0;
 }
 
@@ -400,16 +409,33 @@ int GetAbsY(lua_State* state) {
   return element ? PushNumber(state, element->GetAbsY()) : 0;
 }
 
-// ---- Custom list boxes: their items come with the class; other elements do nothing.
+// ---- Custom list boxes; other elements do nothing.
 
-int CustomListBoxFind(lua_State* state, const char* source) {
-  if (TQGUI_Context* context = ContextOf(state)) FindOrReport(*context, ArgInt(state, 1), source);
+using ListAction = void (*)(TQGUI_CustomListBox& list, lua_State* state);
+
+int OnCustomListBox(lua_State* state, const char* source, ListAction action) {
+  TQGUI_Context* context = ContextOf(state);
+  if (!context) return 0;
+  Guard guard(*context);
+  if (auto* list = dynamic_cast<TQGUI_CustomListBox*>(FindOrReport(*context, ArgInt(state, 1), source)))
+    action(*list, state);
   return 0;
 }
 
-int CustomListBoxAddItem(lua_State* state) { return CustomListBoxFind(state, "QGUI_CustomListBox_AddItem"); }
-int CustomListBoxDeleteItem(lua_State* state) { return CustomListBoxFind(state, "QGUI_CustomListBox_DeleteItem"); }
-int CustomListBoxClearItems(lua_State* state) { return CustomListBoxFind(state, "QGUI_customlistbox_clearitems"); }
+int CustomListBoxAddItem(lua_State* state) {
+  return OnCustomListBox(state, "QGUI_CustomListBox_AddItem",
+                         [](TQGUI_CustomListBox& list, lua_State* s) { list.AddItem(SafeString(s, 2)); });
+}
+
+int CustomListBoxDeleteItem(lua_State* state) {
+  return OnCustomListBox(state, "QGUI_CustomListBox_DeleteItem",
+                         [](TQGUI_CustomListBox& list, lua_State* s) { list.DeleteItem(ArgInt(s, 2)); });
+}
+
+int CustomListBoxClearItems(lua_State* state) {
+  return OnCustomListBox(state, "QGUI_customlistbox_clearitems",
+                         [](TQGUI_CustomListBox& list, lua_State*) { list.ClearItems(); });
+}
 
 // ---- Text and commands
 

@@ -72,10 +72,7 @@ enum TQGUI_Callback : uint8_t {
 };
 inline constexpr int kCallbackCount = 26;
 
-// Alignments, text cases and border types as scripts pass them (ALIGN_, CASE_ and
-// BORDER_TYPE_ constants).
-enum TQGUI_Align : int32_t { ALIGN_LEFT = 0, ALIGN_MIDDLE = 1, ALIGN_RIGHT = 2, ALIGN_TOP = 0, ALIGN_BOTTOM = 2 };
-enum TQGUI_TextCase : int32_t { CASE_NORMAL = 0, CASE_LOWER = 1, CASE_UPPER = 2, CASE_TITLE = 3 };
+// Border types as scripts pass them (BORDER_TYPE_ constants).
 enum TQGUI_BorderType : int32_t { BORDER_TYPE_NONE = 0, BORDER_TYPE_INNER = 1, BORDER_TYPE_OUTER = 2 };
 
 // Text style bits of an element's font record.

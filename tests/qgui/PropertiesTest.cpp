@@ -4,8 +4,13 @@
 #include <limits>
 #include <set>
 
+#include "QGUI/CustomListBox.h"
+#include "QGUI/Label.h"
+#include "QGUI/Listbox.h"
 #include "QGUI/Properties.h"
 #include "QGUI/ScriptInterface.h"
+#include "QGUI/ScrollBox.h"
+#include "QGUI/Scrollbar.h"
 #include "ScriptFixture.h"
 
 namespace {
@@ -299,4 +304,74 @@ TEST_F(PropertiesTest, SetFromTheProgramReadsValuesAsLuaWould) {
   EXPECT_TRUE(e.bevel);
   EXPECT_FALSE(e.gradient);
   EXPECT_EQ(e.y, 0);
+}
+
+TEST_F(PropertiesTest, LabelKindsTakeTextAlignmentCaseAndTheirFlags) {
+  TQGUI_Label& label = static_cast<TQGUI_Label&>(Created("l", "TYPE_LABEL"));
+  Run("qgui_set(l, PROP_TEXT, 'one\\rtwo') qgui_set(l, PROP_HALIGN, ALIGN_RIGHT) qgui_set(l, PROP_VALIGN, 258)");
+  Run("qgui_set(l, PROP_TEXTCASE, CASE_UPPER) qgui_set(l, PROP_AUTOMAXWIDTH, 90.5) qgui_set(l, PROP_NOHIGHLIGHT, 1)");
+  Run("qgui_set(l, PROP_TOPDOWN, false) qgui_set(l, PROP_DOWN_PIXELS, -2)");
+  EXPECT_EQ(label.lines, (std::vector<std::u16string>{u"ONE", u"TWO"}));
+  EXPECT_EQ(Show("qgui_get(l, PROP_TEXT)"), "ONE\rTWO");
+  EXPECT_EQ(label.hAlign, ALIGN_RIGHT);
+  EXPECT_EQ(Show("qgui_get(l, PROP_VALIGN), qgui_get(l, PROP_HALIGN)"), "2");
+  EXPECT_EQ(Show("qgui_get(l, PROP_TEXTCASE)"), "2");
+  EXPECT_EQ(Show("qgui_get(l, PROP_AUTOMAXWIDTH)"), "90");
+  EXPECT_EQ(Show("qgui_get(l, PROP_NOHIGHLIGHT)"), "true");
+  EXPECT_EQ(Show("qgui_get(l, PROP_TOPDOWN)"), "false");
+  EXPECT_EQ(Show("qgui_get(l, PROP_DOWN_PIXELS)"), "-2");
+
+  label.marqueeOffset = 7;
+  Run("qgui_set(l, PROP_SCROLL_TEXT, true)");
+  EXPECT_TRUE(label.scrollText);
+  EXPECT_EQ(label.marqueeOffset, 0);
+  EXPECT_EQ(Show("qgui_get(l, PROP_SCROLL_TEXT)"), "true");
+
+  // Invalid UTF-8 is repaired; colour codes come back as they went in.
+  Run("qgui_set(l, PROP_TEXTCASE, CASE_NORMAL) qgui_set(l, PROP_TEXT, 'a\\255b#C0000FFc')");
+  EXPECT_EQ(label.lines[0], u"a\ufffdbc");
+  EXPECT_EQ(Show("qgui_get(l, PROP_TEXT)"),
+            "a\xef\xbf\xbd"
+            "b#C0000FFc");
+  EXPECT_TRUE(reports.empty()) << reports.front().second;
+}
+
+TEST_F(PropertiesTest, ListsTakeTheirTextIndexLinesAndRowHeight) {
+  TQGUI_Listbox& list = static_cast<TQGUI_Listbox&>(Created("list", "TYPE_LISTBOX"));
+  Run("qgui_set(list, PROP_TEXT, 'a\\rb\\rc') qgui_set(list, PROP_INDEX, 1)");
+  EXPECT_EQ(list.items.size(), 3u);
+  EXPECT_EQ(Show("qgui_get(list, PROP_TEXT)"), "a\rb\rc\r");
+  EXPECT_EQ(Show("qgui_get(list, PROP_INDEX)"), "1");
+  EXPECT_EQ(Show("qgui_get(list, PROP_LINE, 2)"), "c");
+  EXPECT_EQ(Show("qgui_get(list, PROP_LINE, 3), qgui_get(list, PROP_LINE)"), "");
+  EXPECT_EQ(Show("qgui_get(list, PROP_LINE)"), "a");
+
+  TQGUI_CustomListBox& custom = static_cast<TQGUI_CustomListBox&>(Created("custom", "TYPE_CUSTOMLISTBOX"));
+  Run("qgui_set(custom, PROP_ITEMHEIGHT, 33) QGUI_customlistbox_additem(custom, 'x') qgui_set(custom, PROP_INDEX, 0)");
+  EXPECT_EQ(custom.itemHeight, 33);
+  EXPECT_EQ(Show("qgui_get(custom, PROP_ITEMHEIGHT), qgui_get(custom, PROP_INDEX)"), "33");
+  EXPECT_EQ(Show("qgui_get(custom, PROP_INDEX)"), "0");
+  // Lines are the plain list's only.
+  EXPECT_EQ(Show("qgui_get(custom, PROP_LINE, 0)"), "none");
+  EXPECT_EQ(Show("qgui_get(custom, PROP_TEXT)"), "none");
+  EXPECT_EQ(Show("qgui_get(list, PROP_ITEMHEIGHT)"), "none");
+}
+
+TEST_F(PropertiesTest, BarsAndScrollBoxesKeepTheirOwnAutoHide) {
+  TQGUI_Scrollbar& bar = static_cast<TQGUI_Scrollbar&>(Created("bar", "TYPE_SCROLLBAR"));
+  TQGUI_ScrollBox& box = static_cast<TQGUI_ScrollBox&>(Created("box", "TYPE_SCROLLBOX"));
+  Run("qgui_set(bar, PROP_VERTICAL, false) qgui_set(bar, PROP_AUTOHIDESCROLL, false)");
+  Run("qgui_set(box, PROP_AUTOHIDESCROLL, false) qgui_set(box, PROP_VERTICAL, false)");
+  EXPECT_FALSE(bar.vertical);
+  EXPECT_FALSE(bar.autoHide);
+  EXPECT_FALSE(box.autoHideBars);
+  EXPECT_EQ(Show("qgui_get(bar, PROP_VERTICAL), qgui_get(box, PROP_VERTICAL)"), "false");
+  EXPECT_EQ(Show("select('#', qgui_get(box, PROP_VERTICAL))"), "0");
+  EXPECT_EQ(Show("qgui_get(box, PROP_AUTOHIDESCROLL)"), "false");
+  EXPECT_EQ(Show("qgui_get(bar, PROP_AUTOHIDESCROLL)"), "false");
+  // Attached as the box's vertical bar, it is found and read back as -1 like any.
+  Run("qgui_set(box, PROP_SCROLLBAR, bar)");
+  EXPECT_EQ(box.Scrollbar(0), &bar);
+  EXPECT_EQ(Show("qgui_get(box, PROP_SCROLLBAR)"), "-1");
+  EXPECT_TRUE(reports.empty()) << reports.front().second;
 }

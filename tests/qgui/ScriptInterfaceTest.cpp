@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "QGUI/Callbacks.h"
+#include "QGUI/CustomListBox.h"
 #include "QGUI/ElementTypes.h"
+#include "QGUI/Label.h"
 #include "QGUI/Properties.h"
 #include "QGUI/ScriptInterface.h"
+#include "QGUI/ScrollBox.h"
+#include "QGUI/Scrollbar.h"
 #include "ScriptFixture.h"
 #include "script/LuaBindings.h"
 
@@ -370,4 +374,44 @@ TEST_F(ScriptInterfaceTest, AHundredThousandElementsComeAndGo) {
   EXPECT_TRUE(desktop->Children().empty());
   EXPECT_EQ(Show("qgui_create(0)"), "1");
   EXPECT_TRUE(reports.empty());
+}
+
+TEST_F(ScriptInterfaceTest, ClassFunctionsReachTheirClasses) {
+  TQGUI_ScrollBox& box = static_cast<TQGUI_ScrollBox&>(Created("box", "TYPE_SCROLLBOX"));
+  TQGUI_Scrollbar& bar = static_cast<TQGUI_Scrollbar&>(Created("bar", "TYPE_SCROLLBAR"));
+  Run("qgui_set(box, PROP_SCROLLBAR, bar)");
+  box.scrollX = 30;
+  box.scrollY = 40;
+  bar.position = 40;
+  Run("qgui_scrollbox_xyreset(box)");
+  EXPECT_EQ(box.scrollX, 0);
+  EXPECT_EQ(box.scrollY, 0);
+  EXPECT_EQ(bar.position, 0);
+
+  // The wheel's step, as a turned wheel gives it, reported to the bar's owner.
+  bar.SetRange(100, 400, box);
+  Run("QGUI_scrollbar_scroll(bar, -120)");
+  EXPECT_GT(bar.position, 0);
+  EXPECT_EQ(box.scrollY, bar.position);
+
+  TQGUI_CustomListBox& list = static_cast<TQGUI_CustomListBox&>(Created("list", "TYPE_CUSTOMLISTBOX"));
+  Run("qgui_setcallback(list, CALLBACK_ITEMDELETED, 'log[#log+1] = \"deleted\"')");
+  Run("for i = 1, 4 do QGUI_customlistbox_additem(list, 'row' .. i) end QGUI_customlistbox_deleteitem(list, 1)");
+  ASSERT_EQ(list.rows.size(), 3u);
+  EXPECT_EQ(list.rows[1].data, "row3");
+  Run("qgui_set(list, PROP_INDEX, 2) QGUI_customlistbox_clearitems(list)");
+  EXPECT_TRUE(list.rows.empty());
+  EXPECT_EQ(list.itemIndex, -1);
+  EXPECT_EQ(Log(), (Strings(4, "deleted")));
+  // A scroll box's reset reaches custom list boxes too.
+  list.scrollY = 9;
+  Run("qgui_scrollbox_xyreset(list)");
+  EXPECT_EQ(list.scrollY, 0);
+
+  TQGUI_Label& label = static_cast<TQGUI_Label&>(Created("label", "TYPE_LABEL"));
+  Run("qgui_set(label, PROP_AUTOSIZE, true) qgui_set(label, PROP_W, 1) qgui_set(label, PROP_TEXT, 'a wide line of "
+      "text')");
+  Run("qgui_autosizecheck(label)");
+  EXPECT_GT(label.w, 1);
+  EXPECT_TRUE(reports.empty()) << reports.front().second;
 }
