@@ -42,8 +42,6 @@ TEST_F(CheckBoxTest, SettingTheValueItHasFiresNothing) {
   box.SetChecked(true);
   box.SetChecked(true);
   EXPECT_EQ(Log(), (Strings{"checked " + Id(box) + " true"}));
-  box.SetCallback(CALLBACK_PROGRESS, "x()");  // not a check box's callback
-  EXPECT_EQ(box.Callback(CALLBACK_PROGRESS), "");
 }
 
 TEST_F(CheckBoxTest, ABoxItsOwnCallbackDeletesTakesNoFurtherEvent) {

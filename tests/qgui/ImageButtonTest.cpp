@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "QGUI/ElementTypes.h"
 #include "QGUI/ImageButton.h"
 #include "WidgetTestSupport.h"
 #include "font/FontBase.h"
@@ -33,17 +32,6 @@ class ImageButtonTest : public WidgetTest {
   }
   static constexpr float kThird = 28.0f / 84;
 };
-
-TEST_F(ImageButtonTest, ItIsALabelWithCentredTextAndAnOpaqueBody) {
-  auto& button = MakeAs<TQGUI_ImageButton>(TYPE_IMAGEBUTTON);
-  EXPECT_TRUE(IsLabelKind(button.Type()));
-  EXPECT_EQ(button.col1.alpha, 1);
-  EXPECT_EQ(button.hAlign, ALIGN_MIDDLE);
-  EXPECT_EQ(button.vAlign, ALIGN_MIDDLE);
-  EXPECT_FALSE(button.Slot(SLOT_MAIN).linear);
-  button.SetText(u"a#C0000FFb");
-  EXPECT_EQ(button.GetText(), u"a#C0000FFb");
-}
 
 TEST_F(ImageButtonTest, ThreePiecesStretchTheMiddleAndFollowTheState) {
   TQGUI_ImageButton& button = ThreePieces();

@@ -133,10 +133,11 @@ TEST_F(SpriteMapButtonTest, TheNativeHookRunsAfterEachClickWithTheTag) {
   EXPECT_EQ(tags, (std::vector<int32_t>{42, 42}));
 
   button.SetCallback(CALLBACK_MOUSECLICK, "delete_element(%id)");
+  const int32_t id = button.id;
   now += 1000;
   Click(20, 30);
   EXPECT_EQ(tags.size(), 2u);  // not for a button its own click deleted
-  EXPECT_EQ(gui->Registry().Find(button.id), nullptr);
+  EXPECT_EQ(gui->Registry().Find(id), nullptr);
 }
 
 }  // namespace
