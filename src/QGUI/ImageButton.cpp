@@ -9,7 +9,7 @@ TQGUI_ImageButton::TQGUI_ImageButton(TQGUI_Context& context, TQGUI_Element* pare
     : TQGUI_Label(context, parent, topLevel) {
   col1.alpha = 1;
   hAlign = ALIGN_MIDDLE;
-  vAlign = ALIGN_MIDDLE;
+  vAlign = ALIGN_VMIDDLE;
   Slot(SLOT_MAIN).linear = false;
 }
 

@@ -494,7 +494,7 @@ void TQGUI_Label::DrawLines(const std::vector<std::u16string>& shown, const std:
   const int64_t X = GetAbsX(), Y = GetAbsY();
   int64_t base;  // the y of line 0
   if (topDown) {
-    int64_t y = vAlign == ALIGN_TOP ? Y : vAlign == ALIGN_MIDDLE ? Y + h / 2 - lh * n / 2 : Y + h - lh * n;
+    int64_t y = vAlign == ALIGN_TOP ? Y : vAlign == ALIGN_VMIDDLE ? Y + h / 2 - lh * n / 2 : Y + h - lh * n;
     if (buttonDown[0] && downPixels != 0) y += downPixels;
     base = y + textMargin - lineOffset;
   } else {

@@ -6,6 +6,9 @@
 
 #include "QGUI/Element.h"
 
+enum TQGUI_Align : uint8_t { ALIGN_LEFT = 0, ALIGN_MIDDLE = 1, ALIGN_RIGHT = 2 };
+enum TQGUI_VAlign : uint8_t { ALIGN_TOP = 0, ALIGN_VMIDDLE = 1, ALIGN_BOTTOM = 2 };
+enum TQGUI_TextCase : uint8_t { CASE_NORMAL = 0, CASE_LOWER = 1, CASE_UPPER = 2, CASE_TITLE = 3 };
 
 // Colour runs of a line: 5-byte records (count 1..255, red, green, blue, kind), kind 0
 // the colour given, kind 1 the element's font colour.
@@ -64,7 +67,7 @@ class TQGUI_Label : public TQGUI_Element {
   std::vector<std::u16string> wrappedLines;
   std::vector<std::string> wrappedColourRuns;
   uint8_t hAlign = ALIGN_LEFT;
-  uint8_t vAlign = ALIGN_MIDDLE;
+  uint8_t vAlign = ALIGN_VMIDDLE;
   uint8_t textCase = CASE_NORMAL;
   bool wrapPending = false;
   bool heightFollowsFont = true;

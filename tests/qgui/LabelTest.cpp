@@ -287,7 +287,7 @@ TEST_F(LabelTest, AlignmentPlacesLinesAndDownPixelsPushesThem) {
   };
   const Case cases[] = {
       {ALIGN_LEFT, ALIGN_TOP, 10 + 4, 20},
-      {ALIGN_MIDDLE, ALIGN_MIDDLE, 10 + 150 - width / 2, 20 + 50 - lh},
+      {ALIGN_MIDDLE, ALIGN_VMIDDLE, 10 + 150 - width / 2, 20 + 50 - lh},
       {ALIGN_RIGHT, ALIGN_BOTTOM, 10 + 300 - 4 - width, 20 + 100 - 2 * lh},
   };
   for (const Case& c : cases) {
