@@ -147,15 +147,14 @@ bool TQGUI_Element::IsEnabledInTree() const {
 
 // ---- Children
 
-void TQGUI_Element::AddChild(std::unique_ptr<TQGUI_Element> child) {
-  if (std::find(children_.begin(), children_.end(), child) == children_.end()) children_.push_back(std::move(child));
-}
+void TQGUI_Element::AddChild(std::unique_ptr<TQGUI_Element> child) { children_.push_back(std::move(child)); }
 
 std::unique_ptr<TQGUI_Element> TQGUI_Element::TakeChild(const TQGUI_Element& child) {
-  auto it = std::find_if(children_.begin(), children_.end(), [&](const auto& c) { return c.get() == &child; });
-  if (it == children_.end()) return nullptr;
+  // From the back: DeleteChildren and the newest children go first, so a long list empties in linear time.
+  auto it = std::find_if(children_.rbegin(), children_.rend(), [&](const auto& c) { return c.get() == &child; });
+  if (it == children_.rend()) return nullptr;
   std::unique_ptr<TQGUI_Element> taken = std::move(*it);
-  children_.erase(it);
+  children_.erase(std::next(it).base());
   return taken;
 }
 

@@ -384,8 +384,9 @@ TEST_F(ElementTest, CreatingRefusesUnknownTypesAndSavesOrphans) {
   renderer.quads.clear();
   RenderFrame();
   EXPECT_TRUE(renderer.quads.empty());
+  const int32_t orphanId = orphan->id;
   gui->Delete(*orphan);
-  EXPECT_EQ(registry.Find(orphan->id), nullptr);
+  EXPECT_EQ(registry.Find(orphanId), nullptr);
 }
 
 TEST_F(ElementTest, DestroyedElementsClearHoverPressedFocusAndTheirSubtreeIds) {
