@@ -58,15 +58,20 @@ Listing ListFolder(const fs::path& folder, size_t& count) {
   return listing;
 }
 
+// Without a listing to keep, the scan stops at the first match.
+fs::path ScanFolder(const fs::path& folder, const std::string& key, size_t& count) {
+  ++count;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(folder.empty() ? "." : folder, ec))
+    if (Lower(entry.path().filename().string()) == key) return entry.path();
+  return {};
+}
+
 fs::path MatchInFolder(const fs::path& folder, const fs::path& part) {
   ListingState& state = Listings();
   std::lock_guard guard(state.lock);
   const std::string key = Lower(part.string());
-  if (state.holders == 0) {
-    Listing listing = ListFolder(folder, state.count);
-    auto it = listing.find(key);
-    return it == listing.end() ? fs::path() : it->second;
-  }
+  if (state.holders == 0) return ScanFolder(folder, key, state.count);
   auto [cached, added] = state.folders.try_emplace(folder);
   if (added) cached->second = ListFolder(folder, state.count);
   auto it = cached->second.find(key);
