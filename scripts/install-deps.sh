@@ -10,7 +10,7 @@ packages=(
   libegl-mesa0 libgl1-mesa-dri mesa-utils
   liblua5.1-0-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev
   libfreetype-dev fonts-dejavu-core fonts-liberation2
-  libutfcpp-dev libicu-dev libfmt-dev libcli11-dev
+  libutfcpp-dev libicu-dev libfmt-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsfml-dev
   xvfb xauth xdotool x11-utils libx11-dev imagemagick
 )

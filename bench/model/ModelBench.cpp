@@ -26,10 +26,8 @@ constexpr int kHeight = 768;
 std::vector<std::string> SampleFiles() {
   std::vector<std::string> files;
   for (const std::string& name : ScanModelFiles(DataPath("GMs"))) {
-    std::ifstream in(DataPath(name), std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    files.push_back(bytes.str());
+    std::string bytes;
+    if (ReadDataFile(name, bytes)) files.push_back(std::move(bytes));
   }
   return files;
 }
@@ -159,6 +157,55 @@ void BM_SceneStartUp(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SceneStartUp)->ArgName("models")->Arg(160000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A data folder of 5,000 copies of one sample model, with a palette beside each or none.
+class ManyModelFiles {
+ public:
+  static constexpr int kFiles = 5000;
+  explicit ManyModelFiles(bool palettes) : previous_(ExeFolder()) {
+    std::string model;
+    std::string palette;
+    const std::string sample = ScanModelFiles(DataPath("GMs")).front();
+    ReadDataFile(sample, model);
+    ReadDataFile(PaletteFileName(sample), palette);
+    folder_ = fs::temp_directory_path() / ("zq_bench_many_" + std::to_string(palettes));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_ / "GMs");
+    for (int i = 0; i < kFiles; ++i) {
+      const std::string name = (folder_ / "GMs" / ("Unit_" + std::to_string(i))).string();
+      std::ofstream(name + ".gmz", std::ios::binary) << model;
+      if (palettes) std::ofstream(name + ".p16", std::ios::binary) << palette;
+    }
+    SetExeFolder(folder_);
+  }
+  ~ManyModelFiles() {
+    SetExeFolder(previous_);
+    fs::remove_all(folder_);
+  }
+
+ private:
+  fs::path previous_;
+  fs::path folder_;
+};
+
+// Start-up without GL from 5,000 model files: with every palette present (the baseline)
+// and with none, when each model's palette is looked for ignoring case and not found.
+void BM_StartUpManyFiles(benchmark::State& state) {
+  ManyModelFiles files(state.range(1) != 0);
+  for (auto _ : state) {
+    TModelScene scene(nullptr);
+    scene.Start(static_cast<int>(state.range(0)));
+    benchmark::DoNotOptimize(scene.ModelCount());
+  }
+}
+BENCHMARK(BM_StartUpManyFiles)
+    ->ArgNames({"models", "palettes"})
+    ->Args({1600, 1})
+    ->Args({1600, 0})
+    ->Args({20000, 1})
+    ->Args({20000, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void SceneArgs(benchmark::internal::Benchmark* b) {
   b->ArgName("models")->Arg(1600)->Arg(16000)->Arg(160000);

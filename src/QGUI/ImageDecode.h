@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "QGUI/ImageLimits.h"
+
 // A decoded interface image, ready for upload: rows bottom row first, pixels as
 // blue, green, red (GL_BGR) or blue, green, red, alpha (GL_BGRA), rows tightly packed.
 struct TQGUI_Image {
@@ -14,11 +16,6 @@ struct TQGUI_Image {
   GLenum format = GL_BGRA;
   std::vector<uint8_t> pixels;
 };
-
-// Images larger than this on either side, or with more pixels in all, are refused
-// before any pixel memory is taken.
-constexpr int32_t kMaxImageSide = 16384;
-constexpr int64_t kMaxImagePixels = int64_t(1) << 26;
 
 // Decodes a PNG. Truecolour images keep their alpha (255 where they have none);
 // palette and greyscale images come out fully opaque. False, with the library's

@@ -13,8 +13,6 @@ namespace {
 
 TQGUI_TextureManager* g_textures = nullptr;
 
-// Interface images are small; anything beyond this is not one.
-constexpr size_t kMaxImageFile = size_t(64) << 20;
 constexpr size_t kMaxAnimFile = size_t(64) << 10;
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {

@@ -67,6 +67,8 @@ TModelScene::TModelScene(TOGL* gl, TOGL_Renderer* atlases)
 TModelScene::~TModelScene() { Close(); }
 
 void TModelScene::Start(int count) {
+  // Every model file looks up its palette, mostly by a lower-cased name.
+  TFolderListings listings;
   if (gl_) renderer_.SetUp(*gl_);
   std::vector<std::string> names = ScanModelFiles(DataPath("GMs"));
   random_.seed(static_cast<uint32_t>(HiResCount()));

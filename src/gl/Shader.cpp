@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <map>
+#include <vector>
 
 #include "gl/Renderer.h"
 #include "platform/DataFiles.h"
@@ -14,63 +14,80 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr int kMaxIncludeDepth = 16;
-
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string line(text.substr(start, end - start));
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
-}
-
-bool ReadLines(const fs::path& path, std::vector<std::string>& lines) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::stringstream text;
-  text << in.rdbuf();
-  lines = SplitLines(text.str());
-  return true;
-}
-
 std::string Lower(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return out;
 }
 
-// Expands `lines` in place; `chain` holds the files being expanded, to catch cycles.
-bool Expand(std::vector<std::string>& lines, const fs::path& folder, std::vector<std::string>& chain,
-            std::string& error) {
-  std::vector<std::string> out;
-  for (std::string& line : lines) {
-    std::string name = IncludeDirectiveName(line);
-    if (name.empty()) {
-      out.push_back(std::move(line));
+// One source's expansion. Each file is read once however often it is included, and every
+// byte read or written counts against kMaxShaderSource, so memory stays bounded too.
+struct Expansion {
+  const fs::path& folder;
+  std::string& out;
+  std::string& error;
+  std::map<std::string, std::string> files;
+  std::vector<std::string> chain;
+  size_t bytesRead = 0;
+  int includes = 0;
+};
+
+const std::string* IncludedText(const std::string& name, Expansion& e) {
+  if (auto it = e.files.find(name); it != e.files.end()) return &it->second;
+  fs::path path = FindIgnoringCase(e.folder / name);
+  std::string text;
+  std::string reason;
+  if (ReadRegularFile(path, text, kMaxShaderSource, reason) != TFileRead::Read) {
+    e.error = "cannot open include file " + path.string() + ": " + reason;
+    return nullptr;
+  }
+  e.bytesRead += text.size();
+  if (e.bytesRead > kMaxShaderSource) {
+    e.error = "the files included are larger than " + SizeText(kMaxShaderSource) + " together";
+    return nullptr;
+  }
+  return &e.files.emplace(name, std::move(text)).first->second;
+}
+
+bool Expand(std::string_view text, Expansion& e);
+
+bool ExpandInclude(const std::string& name, Expansion& e) {
+  if (std::find(e.chain.begin(), e.chain.end(), name) != e.chain.end()) {
+    e.error = "include of " + name + " loops (it includes itself)";
+    return false;
+  }
+  if (e.chain.size() >= kMaxIncludeDepth) {
+    e.error = "include of " + name + " nests deeper than " + std::to_string(kMaxIncludeDepth) + " files";
+    return false;
+  }
+  if (++e.includes > kMaxIncludes) {
+    e.error = "include of " + name + " goes past the " + std::to_string(kMaxIncludes) + " includes a source may expand";
+    return false;
+  }
+  const std::string* included = IncludedText(name, e);
+  if (!included) return false;
+  e.chain.push_back(name);
+  if (!Expand(*included, e)) return false;
+  e.chain.pop_back();
+  return true;
+}
+
+bool Expand(std::string_view text, Expansion& e) {
+  for (size_t start = 0; start < text.size();) {
+    size_t end = std::min(text.find('\n', start), text.size());
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (std::string name = IncludeDirectiveName(line); !name.empty()) {
+      if (!ExpandInclude(name, e)) return false;
       continue;
     }
-    if (std::find(chain.begin(), chain.end(), name) != chain.end() || chain.size() >= kMaxIncludeDepth) {
-      error = "include of " + name + " loops (it includes itself)";
+    if (e.out.size() + line.size() + 2 > kMaxShaderSource) {
+      e.error = "the source with its includes is larger than " + SizeText(kMaxShaderSource);
       return false;
     }
-    fs::path path = FindIgnoringCase(folder / name);
-    std::vector<std::string> included;
-    if (!ReadLines(path, included)) {
-      error = "cannot open include file " + path.string();
-      return false;
-    }
-    chain.push_back(name);
-    if (!Expand(included, folder, chain, error)) return false;
-    chain.pop_back();
-    out.insert(out.end(), std::make_move_iterator(included.begin()), std::make_move_iterator(included.end()));
+    e.out.append(line).append("\r\n");
   }
-  lines = std::move(out);
   return true;
 }
 
@@ -94,9 +111,12 @@ std::string IncludeDirectiveName(std::string_view line) {
   return name;
 }
 
-bool ResolveIncludes(std::vector<std::string>& lines, const fs::path& folder, std::string& error) {
-  std::vector<std::string> chain;
-  return Expand(lines, folder, chain, error);
+bool ResolveIncludes(std::string_view text, const fs::path& folder, std::string& source, std::string& error) {
+  source.clear();
+  Expansion expansion{folder, source, error, {}, {}, text.size(), 0};
+  if (Expand(text, expansion)) return true;
+  source.clear();
+  return false;
 }
 
 TGLSL_Shader::TGLSL_Shader(uint8_t kind) : kind_(kind) {
@@ -108,24 +128,20 @@ TGLSL_Shader::~TGLSL_Shader() {
 }
 
 void TGLSL_Shader::LoadFromFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  std::string text;
+  std::string reason;
+  if (ReadRegularFile(path, text, kMaxShaderSource, reason) != TFileRead::Read) {
     path_ = path;
-    errorLog_ = "cannot open " + path.string();
+    errorLog_ = "cannot open " + path.string() + ": " + reason;
     return;
   }
-  std::stringstream text;
-  text << in.rdbuf();
-  LoadFromText(path, text.str());
+  LoadFromText(path, text);
 }
 
 void TGLSL_Shader::LoadFromText(const fs::path& path, std::string_view text) {
   path_ = path;
-  std::vector<std::string> lines = SplitLines(text);
-  if (!ResolveIncludes(lines, path.parent_path(), errorLog_)) return;
   std::string source;
-  for (const std::string& line : lines) source += line + "\r\n";
-  Compile(source);
+  if (ResolveIncludes(text, path.parent_path(), source, errorLog_)) Compile(source);
 }
 
 void TGLSL_Shader::Compile(const std::string& source) {

@@ -2,18 +2,27 @@
 #include <epoxy/gl.h>
 
 #include <array>
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "gl/Matrix.h"
 
-// Replaces every include directive (a line that, left-trimmed and lower-cased, starts
-// with the pound sign and "include") by the named file's lines, resolved against
-// `folder`; included files may include further files, against the same folder.
-// A missing file, or a file that includes itself, stops with a message in `error`.
-bool ResolveIncludes(std::vector<std::string>& lines, const std::filesystem::path& folder, std::string& error);
+// Shader sources are a few KiB; these limits only stop hostile files. The size applies to
+// each file, to all files read for one source and to the expanded source alike.
+constexpr size_t kMaxShaderSource = size_t(4) << 20;
+constexpr size_t kMaxIncludeDepth = 16;
+constexpr int kMaxIncludes = 256;
+
+// Writes `text` to `source` with every include directive (a line that, left-trimmed and
+// lower-cased, starts with the pound sign and "include") replaced by the named file's
+// lines, resolved against `folder`; included files may include further files, against the
+// same folder. Lines end in "\r\n". A missing or unreadable file, a loop, nesting deeper
+// than kMaxIncludeDepth, more than kMaxIncludes includes or more than kMaxShaderSource
+// bytes stops with a message in `error` and an empty `source`.
+bool ResolveIncludes(std::string_view text, const std::filesystem::path& folder, std::string& source,
+                     std::string& error);
 // The file an include directive line names, or empty when the line is no directive.
 std::string IncludeDirectiveName(std::string_view line);
 

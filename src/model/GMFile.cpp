@@ -36,8 +36,10 @@ std::vector<uint8_t> ReadBytes(std::istream& stream, int64_t count) {
   return bytes;
 }
 
+// Reads past the bytes rather than seeking: a seek beyond the end of a file succeeds, and
+// the reader could not tell that the file was short.
 void Skip(std::istream& stream, int64_t count) {
-  if (count > 0 && stream) stream.seekg(count, std::ios::cur);
+  if (count > 0 && stream) stream.ignore(count);
 }
 
 int32_t RoundUpEven(int64_t v) { return static_cast<int32_t>((v + 1) & ~int64_t(1)); }
@@ -168,6 +170,7 @@ void TGM_File::Load(std::istream& stream) {
   frames_.assign(ReadValue<uint16_t>(stream), GMFrame{});
   int64_t pixelBudget = kMaxFilePixels;
   for (GMFrame& frame : frames_) LoadFrame(stream, frame, pixelBudget);
+  complete_ = !stream.fail() && !stream.eof();
   CanvasSize(frames_, canvasWidth_, canvasHeight_);
 }
 

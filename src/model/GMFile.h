@@ -21,6 +21,10 @@ struct GMFrame {
 
 // Whether a (upper-case) frame encoding stores colours with opacity instead of palette indices.
 inline bool IsColourEncoding(char encoding) { return encoding == 'A' || encoding == 'E'; }
+// Whether the reader knows how to decode frames of this (upper-case) encoding.
+inline bool IsKnownEncoding(char encoding) {
+  return encoding == 'Z' || encoding == 'X' || encoding == 'S' || encoding == 'Q' || IsColourEncoding(encoding);
+}
 
 // A GM model file read into memory: every frame decoded, the canvas size worked out.
 // Files are accepted as they read: short reads leave fields 0, unknown encodings give
@@ -37,6 +41,8 @@ class TGM_File {
   int FrameCount() const { return static_cast<int>(frames_.size()); }
   const GMFrame& GetFrame(int i) const { return frames_[i]; }
   char Encoding() const { return encoding_; }
+  // False when the stream ended before every byte the header and frames claim.
+  bool Complete() const { return complete_; }
   int32_t CanvasWidth() const { return canvasWidth_; }
   int32_t CanvasHeight() const { return canvasHeight_; }
 
@@ -49,6 +55,7 @@ class TGM_File {
   void LoadFrame(std::istream& stream, GMFrame& frame, int64_t& pixelBudget);
 
   char encoding_ = 0;
+  bool complete_ = false;
   std::vector<GMFrame> frames_;
   int32_t canvasWidth_ = 0;
   int32_t canvasHeight_ = 0;

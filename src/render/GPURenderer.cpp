@@ -5,7 +5,9 @@
 
 #include "gl/OGL.h"
 #include "gl/Shader.h"
+#include "platform/Console.h"
 #include "platform/DataFiles.h"
+#include "platform/Text.h"
 #include "render/Instance.h"
 
 TGPU_Renderer::TGPU_Renderer() : lists_(kGrowBy) { ClearCullRect(); }
@@ -20,15 +22,18 @@ void TGPU_Renderer::SetUp(TOGL& gl) {
   // The rectangles' corners come from the quad buffer, which exists once the quad facility does.
   if (!gl.QuadProgram()) gl.CreateQuadResources();
   useArrays_ = gl.version[0] >= 3 && gl.CanCopyTextures();
+  const char* name = useArrays_ ? "gpu_quadi" : "gpu_quadi120";
   program_ = std::make_unique<TGLSL_Program>();
-  program_->Load(DataPath(useArrays_ ? "\\shaders\\gpu_quadi" : "\\shaders\\gpu_quadi120"));
+  program_->Load(DataPath(std::string("\\shaders\\") + name));
+  // Drawing without it would fall back to the fixed pipeline: black quads, not models.
+  if (!program_->Linked()) ConsoleWrite(ToUtf16(std::string("Models are not drawn: shader ") + name + " did not link"));
   modeLocation_ = program_->UniformLocation("mode");
   sizeLocation_ = program_->UniformLocation("slotSize");
   instance_ = std::make_unique<TGPU_Instance>(2, 3, 4);
 }
 
 void TGPU_Renderer::Begin(int32_t mode) {
-  if (program_) {
+  if (program_ && program_->Linked()) {
     program_->Use();
     program_->ApplyGLMatrices();
     program_->SetUniform1f(modeLocation_, static_cast<float>(mode));
@@ -74,6 +79,7 @@ void TGPU_Renderer::FileTexture(GLuint texture, int32_t& list, int32_t& slot) {
 
 void TGPU_Renderer::Flush(TOGL& gl) {
   drawCalls_ = 0;
+  if (!program_ || !program_->Linked()) return;
   if (usedLists_ > 0) gl.QuadBindVBO();
   for (int32_t i = 0; i < usedLists_; ++i) DrawList(gl, i);
 }

@@ -11,6 +11,7 @@
 #include "script/LuaApi.h"
 #include "script/LuaBindings.h"
 #include "script/LuaErrorMessage.h"
+#include "script/LuaFiles.h"
 #include "script/LuaHostFunctions.h"
 
 namespace {
@@ -112,6 +113,7 @@ void TLUA::Start() {
 
   int top = lua_gettop(state_);
   if (int status = lua_cpcall(state_, OpenLibraries, nullptr)) Report(status, "opening the Lua libraries", top);
+  ReplaceFileFunctions(state_);
   DoString(GuiBindings().constants);
   for (const TLUA_Function& f : RegistrationList(HostFunctions(), GuiBindings().functions))
     Register(f.first.c_str(), f.second);
@@ -136,7 +138,7 @@ void TLUA::RunFile(std::string_view name) {
   if (!state_) return;
   std::string path = DataPath("lua\\" + std::string(name)).string();
   int top = lua_gettop(state_);
-  Report(luaL_loadfile(state_, path.c_str()), path, top);
+  Report(LoadScriptFile(state_, path), path, top);
 }
 
 void TLUA::Register(const char* name, lua_CFunction function) {

@@ -4,15 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 #include "DistanceField.h"
 #include "FontBuilder.h"
 #include "FontWriter.h"
+#include "ScratchFolder.h"
 #include "font/DistanceFieldFont.h"
 #include "font/ZQFont.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 const char* kSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
 
@@ -188,4 +192,27 @@ TEST(Dffgen, RangesParseAndReject) {
   TBuildOptions options;
   TBuiltFont font;
   EXPECT_NE(BuildFont("/nonexistent.ttf", options, font), "");
+}
+
+// A glyph size whose cells cannot be packed is refused before any glyph is rendered (the
+// progress callback counts rendered glyphs), and only regular files are read as fonts.
+TEST(Dffgen, RefusesWhatCannotBeBuiltBeforeRendering) {
+  TBuildOptions options;
+  options.pixelSize = 400;
+  options.margin = 64;
+  options.oversample = 16;
+  options.maxCell = kDFFPage;
+  int rendered = 0;
+  options.progress = [&rendered](int, int) { ++rendered; };
+  TBuiltFont font;
+  std::string error = BuildFont(kSans, options, font);
+  EXPECT_EQ(error.rfind("a ", 0), 0u) << error;
+  EXPECT_NE(error.find(" glyph cell does not fit a 512 x 512 page"), std::string::npos) << error;
+  EXPECT_EQ(rendered, 0);
+
+  ScratchFolder folder("dffgen");
+  for (const fs::path& path : {folder.Fifo("fifo.ttf"), folder.Link("zero.ttf", "/dev/zero")})
+    EXPECT_EQ(BuildFont(path.string(), options, font),
+              "cannot read font \"" + path.string() + "\": not a regular file");
+  EXPECT_EQ(rendered, 0);
 }

@@ -82,6 +82,38 @@ TEST_F(ShaderFiles, BrokenIncludesAreShaderErrorsNotCrashes) {
   EXPECT_NE(text.find("missing.glsl"), std::string::npos);
 }
 
+TEST_F(ShaderFiles, FifosDevicesAndFanOutAreShaderErrorsAndLoadingGoesOn) {
+  fs::path fifo = folder.Fifo("hostile.vglsl");
+  fs::path zero = folder.Link("hostile.fglsl", "/dev/zero");
+  TGLSL_Program hostile;
+  hostile.Load(Base("hostile"));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].caption, "Shader Error");
+  EXPECT_EQ(messages.messages[0].text, "VS (hostile.vglsl):\rcannot open " + fifo.string() +
+                                           ": not a regular file\rFS (hostile.fglsl):\rcannot open " + zero.string() +
+                                           ": not a regular file\r");
+  EXPECT_FALSE(hostile.Linked());
+
+  for (int i = 0; i < 15; ++i) {
+    std::string next = "\xA3include f" + std::to_string(i + 1) + ".glsl\n";
+    Write("f" + std::to_string(i) + ".glsl", i == 14 ? "" : next + next + next);
+  }
+  Write("fan.vglsl", "#version 130\n\xA3include f0.glsl\nvoid main() {}\n");
+  Write("fan.fglsl", kFragment);
+  TGLSL_Program fan;
+  fan.Load(Base("fan"));
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[1].text.rfind("VS (fan.vglsl):\rinclude of f", 0), 0u) << messages.messages[1].text;
+  EXPECT_NE(messages.messages[1].text.find("256 includes"), std::string::npos);
+
+  Write("x.vglsl", kVertex);
+  Write("x.fglsl", kFragment);
+  TGLSL_Program good;
+  good.Load(Base("x"));
+  EXPECT_TRUE(good.Linked());
+  EXPECT_EQ(messages.messages.size(), 2u);
+}
+
 TEST_F(ShaderFiles, SamplersAreBoundUpToTheFirstGap) {
   Write("s.vglsl",
         "#version 130\nin vec3 attr0;\nin vec2 attr1;\nout vec2 uv;\n"

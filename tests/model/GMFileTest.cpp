@@ -164,6 +164,7 @@ TEST(GMFileBadInput, TruncatedFilesKeepWhatWasRead) {
     std::istringstream in(whole.substr(0, cut));
     TGM_File file;
     file.Load(in);
+    EXPECT_FALSE(file.Complete()) << cut;
     for (int i = 0; i < file.FrameCount(); ++i) {
       const GMFrame& f = file.GetFrame(i);
       if (f.HasPlanes()) {
@@ -171,6 +172,7 @@ TEST(GMFileBadInput, TruncatedFilesKeepWhatWasRead) {
       }
     }
   }
+  EXPECT_TRUE(Load(GMBytes().Header('X', 1).Frame(0, 0, 2, 1, {0xC2, 1, 2})).Complete());
   // Cut inside the second frame's literal: that literal is dropped whole, frame 3 is empty.
   std::istringstream in(whole.substr(0, whole.size() - 2));
   TGM_File file;
@@ -196,6 +198,11 @@ TEST(GMFileBadInput, AbsurdSizesAllocateNothingAbsurd) {
   TGM_File bigFile = Load(big);
   EXPECT_EQ(bigFile.GetFrame(0).alpha[1], 255);
   EXPECT_EQ(bigFile.GetFrame(0).alpha[2], 0);
+
+  // A frame too large to decode is skipped; a file without its data is still short.
+  GMBytes skipped;
+  skipped.Header('X', 1).U16(0).U16(2000).U16(2000).U32(1000).Raw({0x81, 1});
+  EXPECT_FALSE(Load(skipped).Complete());
 
   // Negative DataSize means no data.
   GMBytes negative;

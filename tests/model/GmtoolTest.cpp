@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <nlohmann/json.hpp>
+#include <random>
 #include <set>
 #include <sstream>
 
+#include "GMBytes.h"
 #include "Sample.h"
 #include "ScratchFolder.h"
 #include "model/GMFile.h"
@@ -32,6 +36,35 @@ TGM_File LoadFile(const fs::path& path) {
 }
 
 int RunTool(const std::string& arguments) { return std::system((std::string(ZQ_GMTOOL) + " " + arguments).c_str()); }
+
+// The tool's exit status, with what it wrote to standard error in `errors`.
+int RunToolCapturing(const std::string& arguments, const ScratchFolder& dir, std::string& errors) {
+  fs::path log = dir.Path() / "stderr.txt";
+  int status = RunTool(arguments + " 2>" + log.string());
+  errors = ReadAll(log);
+  return status;
+}
+
+void AppendChunk(std::string& png, const std::string& type, const std::string& data) {
+  for (int shift : {24, 16, 8, 0}) png += static_cast<char>((data.size() >> shift) & 0xFF);
+  std::string body = type + data;
+  png += body;
+  uLong crc = crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()));
+  for (int shift : {24, 16, 8, 0}) png += static_cast<char>((crc >> shift) & 0xFF);
+}
+
+// A PNG of a few dozen bytes whose header claims an 8-bit grey image of the given size.
+std::string ClaimingPng(uint32_t width, uint32_t height) {
+  std::string png = "\x89PNG\r\n\x1a\n";
+  std::string header;
+  for (uint32_t v : {width, height})
+    for (int shift : {24, 16, 8, 0}) header += static_cast<char>((v >> shift) & 0xFF);
+  header += std::string("\x08\x00\x00\x00\x00", 5);
+  AppendChunk(png, "IHDR", header);
+  AppendChunk(png, "IDAT", std::string("\x78\x9c\x63\x00\x00\x00\x01\x00\x01", 9));
+  AppendChunk(png, "IEND", "");
+  return png;
+}
 
 }  // namespace
 
@@ -148,4 +181,68 @@ TEST(Gmtool, PaletteFromPngWithSideColour) {
   EXPECT_EQ(p[3 * 24], 248);  // side colour blue, cut to 5 bits
   EXPECT_EQ(p[3 * 24 + 2], 0);
   EXPECT_EQ(p[3 * 100], 96);  // blue 100 from the image, cut to 5 bits
+}
+
+// Encoding bytes that would break a hand-written JSON string: a quote, a backslash,
+// control bytes and bytes above 127 (read as Latin-1 characters).
+TEST(Gmtool, FramesJsonStaysValidForAnyEncodingByte) {
+  ScratchFolder dir{"gmtool"};
+  const std::vector<std::pair<char, std::string>> cases = {{'"', "\""},         {'\\', "\\"},     {'\x01', "\x01"},
+                                                           {'\n', "\n"},        {'\x7f', "\x7f"}, {'\xe9', "\xc3\xa9"},
+                                                           {'\xff', "\xc3\xbf"}};
+  for (const auto& [byte, text] : cases) {
+    SCOPED_TRACE(static_cast<int>(static_cast<unsigned char>(byte)));
+    GMBytes bytes;
+    bytes.Header(byte, 1).Frame(0, 0, 2, 1, {1, 2});
+    fs::path model = dir.Write("odd.gmz", bytes.Str());
+    fs::path out = dir.Path() / "odd";
+    std::string errors;
+    EXPECT_EQ(RunToolCapturing("decode " + model.string() + " " + out.string(), dir, errors), 256);
+    EXPECT_NE(errors.find("is none of Z, X, S, Q, A, E"), std::string::npos) << errors;
+    nlohmann::json json = nlohmann::json::parse(ReadAll(out / "frames.json"), nullptr, false);
+    ASSERT_FALSE(json.is_discarded()) << ReadAll(out / "frames.json");
+    EXPECT_EQ(json["encoding"], text);
+    EXPECT_EQ(json["frames"].size(), 1u);
+  }
+}
+
+TEST(Gmtool, EmptyRandomAndUnreadableModelFilesAreReported) {
+  ScratchFolder dir{"gmtool"};
+  std::mt19937 random(7);
+  std::string noise(1000, '\0');
+  for (char& c : noise) c = static_cast<char>(random());
+  noise[6] = 'X';  // a known encoding: what gives it away is its length
+  std::string errors;
+  for (const std::string& bytes : {std::string(), noise}) {
+    fs::path model = dir.Write("bad.gmz", bytes);
+    EXPECT_EQ(RunToolCapturing("decode " + model.string() + " " + (dir.Path() / "bad").string(), dir, errors), 256);
+    EXPECT_NE(errors.find("the file ends before the data it claims"), std::string::npos) << errors;
+  }
+  fs::path fifo = dir.Fifo("fifo.gmz");
+  EXPECT_EQ(RunToolCapturing("decode " + fifo.string() + " " + dir.Path().string(), dir, errors), 256);
+  EXPECT_EQ(errors, "gmtool: cannot read " + fifo.string() + ": not a regular file\n");
+}
+
+// A 69-byte PNG claiming 60,000 x 60,000 pixels would take gigabytes to decode: it is
+// refused from its header, as the interface images are.
+TEST(Gmtool, ImagesTooLargeForTheirFileAreRefusedFromTheHeader) {
+  ScratchFolder dir{"gmtool"};
+  fs::path huge = dir.Write("huge.png", ClaimingPng(60000, 60000));
+  fs::path many = dir.Write("many.png", ClaimingPng(16384, 8192));
+  fs::path thin = dir.Write("thin.png", ClaimingPng(16384, 4096));
+  fs::path zero = dir.Link("zero.png", "/dev/zero");
+  fs::path output = dir.Path() / "o.gmz";
+  const std::vector<std::pair<fs::path, std::string>> cases = {
+      {huge, "a 60000 x 60000 image is larger than 16384 pixels on a side"},
+      {many, "a 16384 x 8192 image has more than 67108864 pixels"},
+      {thin, "the file is too short for the 16384 x 4096 image it claims"},
+      {zero, "not a regular file"}};
+  for (const auto& [png, message] : cases) {
+    std::string errors;
+    EXPECT_EQ(RunToolCapturing("encode -e Q -o " + output.string() + " " + png.string(), dir, errors), 256);
+    EXPECT_EQ(errors, "gmtool: " + png.string() + ": " + message + "\n");
+    EXPECT_EQ(RunToolCapturing("palette -o " + output.string() + " " + png.string(), dir, errors), 256);
+    EXPECT_EQ(errors, "gmtool: " + png.string() + ": " + message + "\n");
+  }
+  EXPECT_FALSE(fs::exists(output));
 }

@@ -102,6 +102,26 @@ TEST(Scene, StartsFromTheSampleSetAndRecolours) {
   EXPECT_EQ(scene.Models().Data(0), nullptr);
 }
 
+// Model files in mixed case without palettes: each looks its palette up ignoring case,
+// and must not list the folder again to do so.
+TEST(Scene, StartListsEachFolderOnceWhateverIsMissing) {
+  ScratchFolder data("listings");
+  std::vector<std::string> samples = ScanModelFiles(fs::path(ZQ_TEST_BIN_DIR) / "GMs");
+  ASSERT_FALSE(samples.empty());
+  std::string model;
+  ASSERT_TRUE(ReadDataFile(fs::path(ZQ_TEST_BIN_DIR).string() + "/GMs/" + samples[0].substr(4), model));
+  for (int i = 0; i < 300; ++i) data.Write("GMs/Unit_" + std::to_string(i) + ".gmz", model);
+  data.UseAsExeFolder();
+  const size_t before = FolderListingCount();
+  TModelScene scene(nullptr);
+  scene.Start(1600);
+  ASSERT_EQ(scene.ModelCount(), 1600u);
+  EXPECT_LE(FolderListingCount() - before, 2u) << "the data folder and GMs, once each";
+  const TPalette grey = GreyRamp();
+  for (size_t i = 0; i < scene.ModelCount(); ++i)
+    ASSERT_TRUE(std::equal(grey.begin(), grey.end(), scene.Model(i).Palette())) << i;
+}
+
 TEST(Scene, NoModelFilesMeansNoModels) {
   SetExeFolder(fs::temp_directory_path() / "no_such_zq_folder");
   TModelScene scene(nullptr);

@@ -1,5 +1,6 @@
 #include "ScratchFolder.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -27,6 +28,20 @@ fs::path ScratchFolder::Write(const fs::path& relative, std::string_view bytes) 
   fs::path file = path_ / relative;
   fs::create_directories(file.parent_path());
   std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return file;
+}
+
+fs::path ScratchFolder::Fifo(const fs::path& relative) const {
+  fs::path file = path_ / relative;
+  fs::create_directories(file.parent_path());
+  ::mkfifo(file.c_str(), 0600);
+  return file;
+}
+
+fs::path ScratchFolder::Link(const fs::path& relative, const fs::path& target) const {
+  fs::path file = path_ / relative;
+  fs::create_directories(file.parent_path());
+  fs::create_symlink(target, file);
   return file;
 }
 

@@ -15,6 +15,10 @@ class ScratchFolder {
   const std::filesystem::path& Path() const { return path_; }
   // Writes `bytes` to a file below the folder, creating its folders; returns its path.
   std::filesystem::path Write(const std::filesystem::path& relative, std::string_view bytes) const;
+  // A FIFO below the folder, which nothing ever writes to; returns its path.
+  std::filesystem::path Fifo(const std::filesystem::path& relative) const;
+  // A symbolic link below the folder to `target`; returns its path.
+  std::filesystem::path Link(const std::filesystem::path& relative, const std::filesystem::path& target) const;
   // Makes the folder the executable folder until the object goes.
   void UseAsExeFolder();
 

@@ -2,15 +2,45 @@
 
 #include <png.h>
 
+#include "QGUI/ImageLimits.h"
+#include "platform/DataFiles.h"
+
 namespace {
+
 png_uint_32 Format(int channels) { return channels == 4 ? PNG_FORMAT_RGBA : PNG_FORMAT_GRAY; }
+
+// Deflate packs at most 1032 bytes into one, and no row is smaller than one bit a pixel:
+// a file too short for the image its header claims cannot hold it.
+std::string SizeRefusal(png_uint_32 width, png_uint_32 height, size_t fileSize) {
+  const std::string size = std::to_string(width) + " x " + std::to_string(height);
+  if (width > png_uint_32(kMaxImageSide) || height > png_uint_32(kMaxImageSide))
+    return "a " + size + " image is larger than " + std::to_string(kMaxImageSide) + " pixels on a side";
+  if (int64_t(width) * height > kMaxImagePixels)
+    return "a " + size + " image has more than " + std::to_string(kMaxImagePixels) + " pixels";
+  const uint64_t leastData = uint64_t(height) * ((uint64_t(width) + 7) / 8 + 1);
+  if (leastData > uint64_t(fileSize) * 1032 + 65536)
+    return "the file is too short for the " + size + " image it claims";
+  return {};
+}
+
 }  // namespace
 
 bool ReadPng(const std::string& path, int channels, TImage& image, std::string& error) {
+  std::string bytes;
+  std::string reason;
+  if (ReadRegularFile(path, bytes, kMaxImageFile, reason) != TFileRead::Read) {
+    error = path + ": " + reason;
+    return false;
+  }
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&png, path.c_str())) {
+  if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size())) {
     error = path + ": " + png.message;
+    return false;
+  }
+  if (std::string refusal = SizeRefusal(png.width, png.height, bytes.size()); !refusal.empty()) {
+    png_image_free(&png);
+    error = path + ": " + refusal;
     return false;
   }
   png.format = Format(channels);

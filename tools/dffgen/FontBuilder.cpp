@@ -8,6 +8,7 @@
 
 #include "DistanceField.h"
 #include "GlyphRasteriser.h"
+#include "platform/DataFiles.h"
 
 TCharRanges DefaultRanges() { return {{0x20, 0xFF}, {0x100, 0x17F}, {0x370, 0x3FF}, {0x400, 0x4FF}, {0x2000, 0x206F}}; }
 
@@ -61,9 +62,19 @@ TBuiltGlyph MakeGlyph(TGlyphRasteriser& rasteriser, char32_t code, const TBuildO
 
 }  // namespace
 
+std::string CellFitError(int cellWidth, int cellHeight, int page) {
+  if (cellWidth <= page && cellHeight <= page) return {};
+  return "a " + std::to_string(cellWidth) + " x " + std::to_string(cellHeight) + " glyph cell does not fit a " +
+         std::to_string(page) + " x " + std::to_string(page) + " page";
+}
+
 std::string BuildFont(const std::string& fontPath, const TBuildOptions& options, TBuiltFont& font) {
+  std::string bytes;
+  std::string reason;
+  if (ReadRegularFile(fontPath, bytes, kMaxDataFile, reason) != TFileRead::Read)
+    return "cannot read font \"" + fontPath + "\": " + reason;
   TGlyphRasteriser probe;
-  if (std::string error = probe.Open(fontPath, options.pixelSize); !error.empty()) return error;
+  if (std::string error = probe.Open(bytes, fontPath, options.pixelSize); !error.empty()) return error;
   std::vector<char32_t> codes;
   for (auto [first, last] : options.ranges)
     for (char32_t c = first; c <= last; ++c)
@@ -71,6 +82,13 @@ std::string BuildFont(const std::string& fontPath, const TBuildOptions& options,
   if (std::find(codes.begin(), codes.end(), U' ') == codes.end()) codes.push_back(U' ');
   std::sort(codes.begin(), codes.end());
   codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+  // Rendering takes seconds and gigabytes at sizes whose cells could never be packed.
+  if (options.maxCell > 0) {
+    int widest = 0;
+    for (char32_t c : codes) widest = std::max(widest, probe.Advance(c) + 2 * options.margin);
+    const int height = probe.LineHeight() + 2 * options.margin;
+    if (std::string error = CellFitError(widest, height, options.maxCell); !error.empty()) return error;
+  }
 
   font = TBuiltFont{};
   font.pixelSize = options.pixelSize;
@@ -85,7 +103,7 @@ std::string BuildFont(const std::string& fontPath, const TBuildOptions& options,
   std::string workerError;
   auto work = [&] {
     TGlyphRasteriser rasteriser;
-    if (std::string error = rasteriser.Open(fontPath, options.pixelSize); !error.empty()) {
+    if (std::string error = rasteriser.Open(bytes, fontPath, options.pixelSize); !error.empty()) {
       std::lock_guard lock(progressLock);
       workerError = error;
       return;

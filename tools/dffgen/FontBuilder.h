@@ -20,6 +20,7 @@ struct TBuildOptions {
   bool distanceField = true;
   TCharRanges ranges = DefaultRanges();
   int threads = 0;  // 0: one per core
+  int maxCell = 0;  // above 0: a glyph cell wider or higher than this is refused before rendering
   // Called from worker threads, one call at a time, as glyphs complete.
   std::function<void(int done, int total)> progress;
 };
@@ -45,3 +46,5 @@ struct TBuiltFont {
 
 // Renders every character of the ranges that the font has. Empty on success, else a message.
 std::string BuildFont(const std::string& fontPath, const TBuildOptions& options, TBuiltFont& font);
+// The message for a glyph cell larger than `page` on a side; empty when it fits.
+std::string CellFitError(int cellWidth, int cellHeight, int page);

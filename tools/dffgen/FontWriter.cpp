@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int kPage = 512;
-
 class TLittleEndian {
  public:
   explicit TLittleEndian(std::ostream& out) : out_(out) {}
@@ -54,11 +52,9 @@ struct TPacked {
 std::string Pack(const TBuiltFont& font, TPacked& packed) {
   for (const TBuiltGlyph& g : font.glyphs) packed.cellWidth = std::max(packed.cellWidth, font.ImageWidth(g));
   packed.cellHeight = std::max(1, font.ImageHeight());
-  if (packed.cellWidth > kPage || packed.cellHeight > kPage)
-    return fmt::format("a {} x {} glyph cell does not fit a {} x {} page", packed.cellWidth, packed.cellHeight, kPage,
-                       kPage);
-  packed.cellsPerRow = kPage / packed.cellWidth;
-  packed.rowsPerPage = kPage / packed.cellHeight;
+  if (std::string error = CellFitError(packed.cellWidth, packed.cellHeight, kDFFPage); !error.empty()) return error;
+  packed.cellsPerRow = kDFFPage / packed.cellWidth;
+  packed.rowsPerPage = kDFFPage / packed.cellHeight;
   const int perPage = packed.cellsPerRow * packed.rowsPerPage;
   int cell = 1;
   for (const TBuiltGlyph& g : font.glyphs) {
@@ -68,13 +64,13 @@ std::string Pack(const TBuiltFont& font, TPacked& packed) {
     }
     if (cell > 0xFFFF) return "too many glyphs for 16-bit cell numbers";
     const int page = cell / perPage, k = cell % perPage;
-    while (int(packed.pages.size()) <= page) packed.pages.emplace_back(size_t(kPage) * kPage, 0);
+    while (int(packed.pages.size()) <= page) packed.pages.emplace_back(size_t(kDFFPage) * kDFFPage, 0);
     const int column = (k % packed.cellsPerRow) * packed.cellWidth;
     const int row = (k / packed.cellsPerRow) * packed.cellHeight;
     const int w = font.ImageWidth(g), h = font.ImageHeight();
     for (int y = 0; y < h; ++y) {
       const uint8_t* src = g.image.data() + size_t(h - 1 - y) * w;
-      std::copy(src, src + w, packed.pages[page].begin() + size_t(row + y) * kPage + column);
+      std::copy(src, src + w, packed.pages[page].begin() + size_t(row + y) * kDFFPage + column);
     }
     packed.cells.push_back(cell++);
   }

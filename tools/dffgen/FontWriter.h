@@ -4,6 +4,9 @@
 
 #include "FontBuilder.h"
 
+// DFF pages are this many texels on a side; a glyph cell must fit one.
+constexpr int kDFFPage = 512;
+
 // Writes a DFF file (version 1 to 3): glyph images packed into 512 x 512 pages of
 // fixed cells, each page zlib-compressed. Empty on success, else a message.
 std::string WriteDFF(const TBuiltFont& font, int version, std::ostream& out);

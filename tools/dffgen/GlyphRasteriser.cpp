@@ -16,13 +16,14 @@ TGlyphRasteriser::~TGlyphRasteriser() {
   if (library_) FT_Done_FreeType(library_);
 }
 
-std::string TGlyphRasteriser::Open(const std::string& path, int pixelSize) {
+std::string TGlyphRasteriser::Open(std::string_view bytes, const std::string& name, int pixelSize) {
   if (!library_) return "FreeType did not start";
-  if (FT_New_Face(library_, path.c_str(), 0, &face_) != 0) {
+  if (FT_New_Memory_Face(library_, reinterpret_cast<const FT_Byte*>(bytes.data()), FT_Long(bytes.size()), 0, &face_) !=
+      0) {
     face_ = nullptr;
-    return fmt::format("cannot open font \"{}\"", path);
+    return fmt::format("cannot open font \"{}\"", name);
   }
-  if (!FT_IS_SCALABLE(face_)) return fmt::format("\"{}\" has no outlines", path);
+  if (!FT_IS_SCALABLE(face_)) return fmt::format("\"{}\" has no outlines", name);
   pixelSize_ = pixelSize;
   const double scale = double(pixelSize) / face_->units_per_EM;
   ascender_ = int(std::ceil(face_->ascender * scale));

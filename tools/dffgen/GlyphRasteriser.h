@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // An 8-bit image, rows from the top.
@@ -22,8 +23,9 @@ class TGlyphRasteriser {
   TGlyphRasteriser(const TGlyphRasteriser&) = delete;
   TGlyphRasteriser& operator=(const TGlyphRasteriser&) = delete;
 
-  // Empty on success, else a message.
-  std::string Open(const std::string& path, int pixelSize);
+  // Opens the font file held in `bytes`, which must outlive the rasteriser; `name` is for
+  // messages. Empty on success, else a message.
+  std::string Open(std::string_view bytes, const std::string& name, int pixelSize);
 
   bool HasGlyph(char32_t code) const;
   // Unhinted advance at the pixel size, rounded to whole pixels.

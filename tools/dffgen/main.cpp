@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
   const bool bitmap = format != "dff";
   options.distanceField = !coverage && !bitmap;
   if (bitmap) options.margin = 0;
+  if (!bitmap) options.maxCell = kDFFPage;
   if (progress) {
     options.progress = [](int done, int total) {
       if (done % 32 == 0 || done == total) fmt::print(stderr, "\rdffgen: {}/{} glyphs", done, total);

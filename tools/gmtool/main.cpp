@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "Png.h"
@@ -12,6 +13,7 @@
 #include "model/GMFile.h"
 #include "model/GMWriter.h"
 #include "model/Palette.h"
+#include "platform/DataFiles.h"
 
 namespace fs = std::filesystem;
 
@@ -117,17 +119,40 @@ TImage ColourImage(const GMFrame& f) {
   return image;
 }
 
+// The encoding byte as a JSON string: bytes above 127 stand for the Latin-1 character of
+// that number, so any byte gives valid JSON.
+std::string EncodingJson(char encoding) {
+  const auto byte = static_cast<unsigned char>(encoding);
+  std::string text(1, encoding);
+  if (byte >= 0x80) text = {static_cast<char>(0xC0 | byte >> 6), static_cast<char>(0x80 | (byte & 0x3F))};
+  return nlohmann::json(text).dump();
+}
+
+// What a decoded file lacked; empty for a whole model file.
+std::vector<std::string> DecodeWarnings(const TGM_File& file) {
+  std::vector<std::string> warnings;
+  if (!file.Complete()) warnings.push_back("the file ends before the data it claims: truncated, or not a model file");
+  if (!IsKnownEncoding(file.Encoding()))
+    warnings.push_back(fmt::format("encoding byte {} is none of Z, X, S, Q, A, E: its frames stay transparent",
+                                   static_cast<unsigned char>(file.Encoding())));
+  if (file.FrameCount() == 0) warnings.push_back("the file holds no frames");
+  return warnings;
+}
+
 int Decode(const std::string& input, const std::string& outputDir) {
-  std::ifstream in(input, std::ios::binary);
-  if (!in) return Fail("cannot read " + input);
+  std::string bytes;
+  std::string reason;
+  if (ReadRegularFile(input, bytes, kMaxDataFile, reason) != TFileRead::Read)
+    return Fail("cannot read " + input + ": " + reason);
+  std::istringstream in(std::move(bytes));
   TGM_File file;
   file.Load(in);
   std::error_code ec;
   fs::create_directories(outputDir, ec);
   std::string error;
   std::string json =
-      fmt::format("{{\n  \"encoding\": \"{}\",\n  \"canvas\": {{\"width\": {}, \"height\": {}}},\n  \"frames\": [",
-                  file.Encoding(), file.CanvasWidth(), file.CanvasHeight());
+      fmt::format("{{\n  \"encoding\": {},\n  \"canvas\": {{\"width\": {}, \"height\": {}}},\n  \"frames\": [",
+                  EncodingJson(file.Encoding()), file.CanvasWidth(), file.CanvasHeight());
   for (int i = 0; i < file.FrameCount(); ++i) {
     const GMFrame& f = file.GetFrame(i);
     std::string name = fmt::format("frame_{:03}.png", i);
@@ -150,7 +175,9 @@ int Decode(const std::string& input, const std::string& outputDir) {
   }
   json += "\n  ]\n}\n";
   if (!WriteFile(fs::path(outputDir) / "frames.json", json)) return Fail("cannot write frames.json");
-  return 0;
+  const std::vector<std::string> warnings = DecodeWarnings(file);
+  for (const std::string& warning : warnings) std::fprintf(stderr, "gmtool: %s: %s\n", input.c_str(), warning.c_str());
+  return warnings.empty() ? 0 : 1;
 }
 
 // A palette from the first 256 pixels of a PNG (row by row), with an optional side colour.
@@ -203,7 +230,9 @@ int main(int argc, char** argv) {
       cli.add_subcommand("decode",
                          "Write every frame of a model file as PNGs (frame_000.png, ...; index planes as 8-bit\n"
                          "grey, colour planes as RGBA, the Z auxiliary plane as frame_000_aux.png) and frames.json\n"
-                         "with the encoding, each frame's size and offsets, and the canvas size.");
+                         "with the encoding, each frame's size and offsets, and the canvas size. A file that is\n"
+                         "short, of an unknown encoding or without frames is decoded as far as it goes, with a\n"
+                         "warning and exit status 1.");
   decode->add_option("file", decodeInput, "Model file")->required()->check(CLI::ExistingFile);
   decode->add_option("outdir", decodeDir, "Folder to write into (created if needed)")->required();
 
