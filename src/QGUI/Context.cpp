@@ -213,6 +213,16 @@ void TQGUI_Context::HideHintIfLeft(const TQGUI_Element& element) {
   RunLua("HideFloatingHint();");
 }
 
+void TQGUI_Context::WithdrawHint(const TQGUI_Element& element) {
+  if (hintCandidate == &element) {
+    hintCandidate = nullptr;
+    hintTimer = 0;
+  }
+  if (hintShown != &element) return;
+  hintShown = nullptr;
+  RunLua("HideFloatingHint();");
+}
+
 // The candidate shows its hint once the pointer has rested on it for the delay; a
 // shown hint's time runs down, and while it lasts the next element shows at once.
 void TQGUI_Context::AdvanceHint(double seconds) {

@@ -111,6 +111,9 @@ class TQGUI_Context {
   void OfferHint(TQGUI_Element& element, int32_t ax, int32_t ay);
   // Run by every routed mouse move before the element's own handling.
   void HideHintIfLeft(const TQGUI_Element& element);
+  // For an element whose hint changes under a resting pointer: it stops waiting to show
+  // its hint, and a shown one is hidden, so that the next offer shows the new text.
+  void WithdrawHint(const TQGUI_Element& element);
   // Runs Lua code through the host, if there is one.
   void RunLua(const std::string& code);
 

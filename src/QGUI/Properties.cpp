@@ -3,10 +3,13 @@
 #include <array>
 #include <type_traits>
 
+#include "QGUI/CheckBox.h"
 #include "QGUI/CustomListBox.h"
+#include "QGUI/Edit.h"
 #include "QGUI/Element.h"
 #include "QGUI/Label.h"
 #include "QGUI/Listbox.h"
+#include "QGUI/ProgressBar.h"
 #include "QGUI/ScrollBox.h"
 #include "QGUI/Scrollbar.h"
 #include "platform/Text.h"
@@ -233,8 +236,38 @@ constexpr Access kAutoHideScroll{[](E& e, const A& a) {
                                    return {};
                                  }};
 
-// Rows of classes that are not built yet: the class brings its functions.
-constexpr Access kWithItsClass{};
+// The setter runs the check box's callback, and only when the value changes.
+constexpr Access kChecked{[](E& e, const A& a) {
+                            if (TQGUI_CheckBox* box = As<TQGUI_CheckBox>(e)) box->SetChecked(a.Bool(0));
+                          },
+                          kClassField<TQGUI_CheckBox, &TQGUI_CheckBox::checked>.get};
+
+// The range is taken as given: no clamping of the value, no callback.
+constexpr Access kMinMax{[](E& e, const A& a) {
+                           if (TQGUI_ProgressBar* bar = As<TQGUI_ProgressBar>(e)) {
+                             bar->minValue = a.Int(0);
+                             bar->maxValue = a.Int(1);
+                           }
+                         },
+                         [](const E& e, int32_t) -> V {
+                           const TQGUI_ProgressBar* bar = As<TQGUI_ProgressBar>(e);
+                           if (!bar) return {};
+                           TQGUI_Table table;
+                           return table.Add("min", double(bar->minValue)).Add("max", double(bar->maxValue));
+                         }};
+
+constexpr Access kProgress{[](E& e, const A& a) {
+                             if (TQGUI_ProgressBar* bar = As<TQGUI_ProgressBar>(e)) bar->SetProgress(a.Int(0));
+                           },
+                           kClassField<TQGUI_ProgressBar, &TQGUI_ProgressBar::progress>.get};
+
+// Never read back: the row's read rule is None.
+constexpr Access kInvalidChars{[](E& e, const A& a) {
+                                 if (TQGUI_Edit* edit = As<TQGUI_Edit>(e)) edit->invalidChars = a.Text(0);
+                               },
+                               nullptr};
+
+constexpr Access kIsPassword = kClassField<TQGUI_Edit, &TQGUI_Edit::isPassword>;
 
 #define ROW(id, setOn, getFrom, access) \
   TQGUI_Property { id, #id, setOn, getFrom, access.set, access.get }
@@ -256,9 +289,9 @@ constexpr std::array<TQGUI_Property, kPropertyCount> kProperties = {{
     ROW(PROP_HALIGN, LabelKinds, LabelKinds, (kClassField<TQGUI_Label, &TQGUI_Label::hAlign>)),
     ROW(PROP_NOMOUSEEVT, Every, Every, kFlag<&E::noMouseEvents>),
     ROW(PROP_TEXTURE2, Every, Every, kSlot<SLOT_TEXTURE2>),
-    ROW(PROP_CHECKED, CheckBox, CheckBox, kWithItsClass),
-    ROW(PROP_MINMAX, ProgressBar, ProgressBar, kWithItsClass),
-    ROW(PROP_PROGRESS, ProgressBar, ProgressBar, kWithItsClass),
+    ROW(PROP_CHECKED, CheckBox, CheckBox, kChecked),
+    ROW(PROP_MINMAX, ProgressBar, ProgressBar, kMinMax),
+    ROW(PROP_PROGRESS, ProgressBar, ProgressBar, kProgress),
     ROW(PROP_ALPHA, Every, Every, kAlpha),
     ROW(PROP_SCROLLBAR, Every, Every, kScrollbar<0>),
     ROW(PROP_INDEX, ListboxOrCustomListBox, ListboxOrCustomListBox, kIndex),
@@ -303,7 +336,7 @@ constexpr std::array<TQGUI_Property, kPropertyCount> kProperties = {{
     ROW(PROP_SUBCOORDS, Every, Every, kSubCoords),
     ROW(PROP_HINT, Every, Every, kHint),
     ROW(PROP_AUTOMAXWIDTH, LabelKinds, LabelKinds, (kClassField<TQGUI_Label, &TQGUI_Label::autoMaxWidth>)),
-    ROW(PROP_INVALIDCHARS, Edit, None, kWithItsClass),
+    ROW(PROP_INVALIDCHARS, Edit, None, kInvalidChars),
     ROW(PROP_NOHIGHLIGHT, LabelKinds, LabelKinds, (kClassField<TQGUI_Label, &TQGUI_Label::noHighlight>)),
     ROW(PROP_EDGES_TEXTURE, Every, Every, kSlot<SLOT_EDGES>),
     ROW(PROP_ABS_X, Every, Every, kAbsX),
@@ -316,7 +349,7 @@ constexpr std::array<TQGUI_Property, kPropertyCount> kProperties = {{
     ROW(PROP_DOWN_PIXELS, LabelKinds, LabelKinds, (kClassField<TQGUI_Label, &TQGUI_Label::downPixels>)),
     ROW(PROP_MOUSEOVERCOL, Every, Every, kColour<&E::mouseOverCol>),
     ROW(PROP_SCISSOR_BORDER, Every, Every, kInteger<&E::scissorBorder>),
-    ROW(PROP_ISPASSWORD, Edit, Edit, kWithItsClass),
+    ROW(PROP_ISPASSWORD, Edit, Edit, kIsPassword),
     ROW(PROP_FONT_SCALE, Every, Every, kFontScale),
     ROW(PROP_SHADER_TIME, Every, Every, kShaderTime),
     ROW(PROP_OUTLINE2, Every, Every, kStyle<STYLE_OUTLINE2>),

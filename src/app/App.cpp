@@ -12,6 +12,7 @@
 #include "QGUI/TextureManager.h"
 #include "app/AppScripting.h"
 #include "app/Scene.h"
+#include "app/UnitListHost.h"
 #include "font/FontManager.h"
 #include "gl/OGL.h"
 #include "gl/Timer.h"
@@ -79,6 +80,7 @@ void TZQApp::CreateGui() {
 }
 
 void TZQApp::FreeGui() {
+  unitLists_.reset();
   scripted_.reset();
   gui_.reset();
   scissor_.reset();
@@ -110,7 +112,13 @@ void TZQApp::StartGuiIfDue() {
   }
 }
 
+// Each start gets a fresh unit-list host, so no list of the tree before is remembered.
 void TZQApp::StartGui() {
+  unitLists_.reset();
+  unitLists_ = std::make_unique<TUnitListHost>(*gui_, *scene_, ogl_.get());
+  unitLists_->onSelect = [this](int row) {
+    if (onUnitSelected) onUnitSelected(row);
+  };
   scripted_->Start(kGuiScreenWidth, kGuiScreenHeight, false);
   gui_->Resize(ogl_->Width(), ogl_->Height());
   if (TQGUI_Desktop* desktop = gui_->Desktop()) desktop->col1 = {0, 0, 0, 0};

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ class TQGUI_Context;
 class TQGUI_Scissor_Stack;
 class TQGUI_ScriptedGui;
 class TQGUI_TextureManager;
+class TUnitListHost;
 
 // The program's start-up and frame order, shared by the Qt app and the headless
 // runner. The shell supplies a surface and forwards window events; everything that
@@ -78,6 +80,9 @@ class TZQApp {
   // black for a row without a model.
   std::array<uint8_t, 3> UnitSideColour(int row) const;
   bool Ready() const;
+  // Run with a unit's list row when a click on the GUI's unit list picks it; the shell
+  // selects that row in its own list.
+  std::function<void(int row)> onUnitSelected;
   // Frames drawn since Start.
   int64_t FramesDrawn() const { return frames_; }
 
@@ -86,6 +91,8 @@ class TZQApp {
   TQGUI_Context* Gui() const { return gui_.get(); }
   TQGUI_ScriptedGui* ScriptedGui() const { return scripted_.get(); }
   TLUA* Lua() const { return lua_.get(); }
+  // What the GUI's unit lists show, from the first frame on; null before.
+  TUnitListHost* UnitLists() const { return unitLists_.get(); }
   bool GuiStarted() const { return guiStarted_; }
 
  private:
@@ -106,6 +113,8 @@ class TZQApp {
   std::unique_ptr<TQGUI_Scissor_Stack> scissor_;
   std::unique_ptr<TQGUI_Context> gui_;
   std::unique_ptr<TQGUI_ScriptedGui> scripted_;
+  // Fills the unit lists of one GUI start; goes before the GUI, with its pictures.
+  std::unique_ptr<TUnitListHost> unitLists_;
   bool guiStarted_ = false;
   bool closed_ = false;
   int64_t frames_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "QGUI/Desktop.h"
 #include "gl/Renderer.h"
 #include "model/ModelData.h"
 #include "model/PlacedModel.h"
@@ -90,12 +91,9 @@ void TUnitListHost::Install(TQGUI_UnitList& list) {
   if (list.Slot(SLOT_TEXTURE2).name.empty()) list.SetSlotTexture(SLOT_TEXTURE2, kDigits);
   TQGUI_UnitListHooks hooks;
   hooks.getLayout = [this, ref](int32_t, TQGUI_UL_Layout& layout) { Layout(ref, layout); };
-  hooks.getCellData = [this, ref](int32_t, int32_t cell, TQGUI_UL_UpdateUnitData& data) { CellData(ref, cell, data); };
+  hooks.getCellData = [this](int32_t, int32_t cell, TQGUI_UL_UpdateUnitData& data) { CellData(cell, data); };
   hooks.onCellClick = [this](int32_t, int32_t cell, uint8_t button) { Click(cell, button); };
-  hooks.onCellHover = [this, ref](int32_t, int32_t cell) {
-    hoverList_ = ref;
-    hoverCell_ = cell;
-  };
+  hooks.onCellHover = [this, ref](int32_t, int32_t cell) { Hover(ref, cell); };
   list.InstallHooks(std::move(hooks), 0);
 }
 
@@ -111,7 +109,7 @@ void TUnitListHost::Layout(const TQGUI_ElementRef& ref, TQGUI_UL_Layout& layout)
   layout.cellCount = count;
 }
 
-void TUnitListHost::CellData(const TQGUI_ElementRef& ref, int32_t cell, TQGUI_UL_UpdateUnitData& data) {
+void TUnitListHost::CellData(int32_t cell, TQGUI_UL_UpdateUnitData& data) {
   if (cell < 0 || size_t(cell) >= types_.size()) return;
   Type& type = types_[size_t(cell)];
   Refresh(type);
@@ -122,8 +120,6 @@ void TUnitListHost::CellData(const TQGUI_ElementRef& ref, int32_t cell, TQGUI_UL
   const int32_t count = std::min<int32_t>(int32_t(type.models.size()), kMaxBadge);
   data.badge1 = count >= 10 ? count / 10 : -1;
   data.badge2 = count % 10;
-  const TQGUI_Element* list = gui_.Resolve(ref);
-  if (list && list->mouseOver && hoverList_ == ref && hoverCell_ == cell) data.caption = ToUtf8(type.name);
 }
 
 // Pictures are made when first shown and again when the side colour changed.
@@ -144,4 +140,18 @@ void TUnitListHost::Refresh(Type& type) {
 void TUnitListHost::Click(int32_t cell, uint8_t button) {
   if (button != 0 || cell < 0 || size_t(cell) >= types_.size() || !onSelect) return;
   onSelect(int(types_[size_t(cell)].models.front()));
+}
+
+// The list's own hint names the type under the pointer; moving to another cell while a
+// name shows shows the next at once.
+void TUnitListHost::Hover(const TQGUI_ElementRef& ref, int32_t cell) {
+  if (ref == hoverList_ && cell == hoverCell_) return;
+  hoverList_ = ref;
+  hoverCell_ = cell;
+  TQGUI_Element* list = gui_.Resolve(ref);
+  const TQGUI_Desktop* desktop = gui_.Desktop();
+  if (!list || !desktop) return;
+  gui_.WithdrawHint(*list);
+  list->hint = cell >= 0 && size_t(cell) < types_.size() ? types_[size_t(cell)].name : u"";
+  if (!list->hint.empty()) gui_.OfferHint(*list, desktop->mouseX, desktop->mouseY);
 }

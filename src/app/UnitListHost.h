@@ -25,8 +25,8 @@ TUnitPicture MakeUnitPicture(const TGM_File& file, const TPalette& palette);
 // Shows the scene's model types in every unit list of one GUI: a cell per model file
 // with a picture of the model in the side colour of its first placed model, that colour
 // behind it and the count of placed models of the type as the badge. A click selects the
-// type's first placed model; the cell under the pointer shows the type's name. Must go
-// before the GUI does.
+// type's first placed model; the cell under the pointer gives the list the type's name as
+// its floating hint. Must go before the GUI does.
 class TUnitListHost {
  public:
   static constexpr int32_t kCell = 40;
@@ -59,8 +59,9 @@ class TUnitListHost {
  private:
   void Install(TQGUI_UnitList& list);
   void Layout(const TQGUI_ElementRef& list, TQGUI_UL_Layout& layout) const;
-  void CellData(const TQGUI_ElementRef& list, int32_t cell, TQGUI_UL_UpdateUnitData& data);
+  void CellData(int32_t cell, TQGUI_UL_UpdateUnitData& data);
   void Click(int32_t cell, uint8_t button);
+  void Hover(const TQGUI_ElementRef& list, int32_t cell);
   void Refresh(Type& type);
 
   TQGUI_Context& gui_;

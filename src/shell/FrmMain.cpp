@@ -77,6 +77,7 @@ TFrmMain::TFrmMain(TZQApp::Options options) : app_(std::make_unique<TZQApp>(opti
 
   setCentralWidget(central);
   BuildMenu();
+  app_->onUnitSelected = [this](int row) { unitList_->setCurrentRow(row); };
 
   resize(kWindowSize);
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());

@@ -10,10 +10,12 @@
 #include "MessageRecorder.h"
 #include "QGUI/Context.h"
 #include "QGUI/Desktop.h"
+#include "QGUI/Listbox.h"
 #include "QGUI/ScriptedGui.h"
 #include "ScratchFolder.h"
 #include "TestImages.h"
 #include "app/App.h"
+#include "app/UnitListHost.h"
 #include "gl/OGL.h"
 #include "headless/EglSurface.h"
 #include "platform/Console.h"
@@ -283,5 +285,61 @@ TEST_F(AppGuiGLTest, ClosingFreesTheGuiWhileTheContextIsCurrent) {
   app->MouseMove(1, 1);
   app->RunConsoleCommand("print(1)");
   app->Frame();
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+// The models' side colours fill the cells' edges: a unit list 200 pixels wide holds four
+// columns of 46 spaced by 3.2, so cells start at x 3 and 52, their backgrounds 2 further.
+TEST_F(AppGuiGLTest, AScriptsUnitListShowsTheModelTypesAndAClickSelectsAUnit) {
+  Script(R"lua(
+    function FROMAPP_FPSCOUNTER() end
+    function Init()
+      list = qgui_create(TYPE_UNITLIST)
+      qgui_set(list, PROP_W, 200) qgui_set(list, PROP_H, 150)
+    end
+  )lua");
+  StartApp();
+  EXPECT_EQ(app->UnitLists(), nullptr);
+  std::vector<int> selected;
+  app->onUnitSelected = [&](int row) { selected.push_back(row); };
+  app->Frame();
+  ASSERT_NE(app->UnitLists(), nullptr);
+  auto side = [&](size_t type) { return app->UnitLists()->SideColour(app->UnitLists()->Types()[type]); };
+  ASSERT_GT(app->UnitLists()->Types().size(), 1u);
+  EXPECT_EQ(At(5, 20), side(0));
+  EXPECT_EQ(At(54, 20), side(1));
+
+  app->MouseMove(72, 20);
+  app->MouseDown(0, 72, 20);
+  app->MouseUp(0, 72, 20);
+  EXPECT_EQ(selected, (std::vector<int>{int(app->UnitLists()->Types()[1].models.front())}));
+
+  // A reload's new list is filled too; closing takes the pictures with it.
+  app->Lua()->DoString("qgui_debug(0)");
+  app->Frame();
+  EXPECT_EQ(At(5, 20), side(0));
+  const GLuint picture = app->UnitLists()->Types()[0].picture;
+  ASSERT_TRUE(glIsTexture(picture));
+  app->Close();
+  EXPECT_EQ(app->UnitLists(), nullptr);
+  EXPECT_FALSE(glIsTexture(picture));
+  EXPECT_EQ(console, Strings{});
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(AppGuiGLTest, TenThousandScriptErrorsLeaveBoundedLogsAndTheFramesGoOn) {
+  Script("n = 0 function Init() end function FROMAPP_FPSCOUNTER() n = n + 1 error('call ' .. n) end");
+  StartApp();
+  app->Frame();
+  for (int i = 0; i < 10000; ++i) app->Lua()->DoString("FROMAPP_FPSCOUNTER()");
+  for (int i = 0; i < 3; ++i) app->Frame();
+  EXPECT_EQ(app->FramesDrawn(), 4);
+  TQGUI_ErrorWindow& window = app->ScriptedGui()->ErrorWindow();
+  const std::u16string full = window.FullLog();
+  EXPECT_EQ(size_t(std::count(full.begin(), full.end(), u'\r')), TQGUI_ErrorWindow::kMaxErrors);
+  EXPECT_NE(full.find(u"call 10004"), std::u16string::npos);
+  auto* log = dynamic_cast<TQGUI_Listbox*>(window.Log());
+  ASSERT_NE(log, nullptr);
+  EXPECT_EQ(log->items.size(), TQGUI_ErrorWindow::kMaxErrors);
   EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

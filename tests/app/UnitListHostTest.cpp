@@ -101,25 +101,35 @@ TEST_F(UnitListHostTest, OneCellPerModelFileWithItsPictureColourAndCount) {
   EXPECT_EQ(pictures, types.size());
 }
 
-TEST_F(UnitListHostTest, AClickSelectsTheTypesFirstModelAndHoverShowsItsName) {
-  List();
+TEST_F(UnitListHostTest, AClickSelectsTheTypesFirstModelAndHoverShowsItsNameAsTheHint) {
+  TQGUI_UnitList& list = List();
   const auto& types = host->Types();
   auto [x, y] = Inside(1);
   gui->MouseMove(x, y);
   gui->MouseDown(0, x, y);
   gui->MouseUp(0, x, y);
   EXPECT_EQ(selected, (std::vector<int>{int(types[1].models.front())}));
-  TQGUI_UnitList& list = static_cast<TQGUI_UnitList&>(*gui->hover);
-  EXPECT_EQ(Cell(list, 1).caption, std::string(types[1].name.begin(), types[1].name.end()));
-  EXPECT_TRUE(Cell(list, 0).caption.empty());
+  EXPECT_EQ(list.hint, types[1].name);
+  EXPECT_EQ(gui->hintCandidate, &list);
+  gui->AdvanceHint(TQGUI_Context::kHintDelay);
+  EXPECT_EQ(gui->hintShown, &list);
+  EXPECT_TRUE(Cell(list, 1).caption.empty());
 
+  // The next cell's name shows at once; the list below its cells shows none.
+  std::tie(x, y) = Inside(0);
+  gui->MouseMove(x, y);
+  EXPECT_EQ(list.hint, types[0].name);
+  EXPECT_EQ(gui->hintShown, &list);
   gui->MouseDown(1, x, y);  // other buttons select nothing
   gui->MouseUp(1, x, y);
-  gui->MouseMove(x + 180, y + 300);  // below the cells
-  gui->MouseDown(0, x + 180, y + 300);
-  gui->MouseUp(0, x + 180, y + 300);
+  gui->MouseMove(x, 390);
+  gui->MouseDown(0, x, 390);
+  gui->MouseUp(0, x, 390);
   EXPECT_EQ(selected.size(), 1u);
-  EXPECT_TRUE(Cell(list, 1).caption.empty());
+  EXPECT_EQ(gui->hover, &list);
+  EXPECT_TRUE(list.hint.empty());
+  EXPECT_EQ(gui->hintShown, nullptr);
+  EXPECT_EQ(gui->hintCandidate, nullptr);
 }
 
 TEST_F(UnitListHostTest, RecolouringAModelRemakesItsTypesPicture) {

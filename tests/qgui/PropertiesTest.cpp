@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <limits>
 #include <set>
 
+#include "QGUI/CheckBox.h"
 #include "QGUI/CustomListBox.h"
+#include "QGUI/Edit.h"
 #include "QGUI/Label.h"
 #include "QGUI/Listbox.h"
+#include "QGUI/ProgressBar.h"
 #include "QGUI/Properties.h"
 #include "QGUI/ScriptInterface.h"
 #include "QGUI/ScrollBox.h"
@@ -373,5 +377,85 @@ TEST_F(PropertiesTest, BarsAndScrollBoxesKeepTheirOwnAutoHide) {
   Run("qgui_set(box, PROP_SCROLLBAR, bar)");
   EXPECT_EQ(box.Scrollbar(0), &bar);
   EXPECT_EQ(Show("qgui_get(box, PROP_SCROLLBAR)"), "-1");
+  EXPECT_TRUE(reports.empty()) << reports.front().second;
+}
+
+TEST_F(PropertiesTest, CheckBoxesTakeTheirValueAndTellOnlyAChange) {
+  TQGUI_CheckBox& box = static_cast<TQGUI_CheckBox&>(Created("box", "TYPE_CHECKBOX"));
+  Created("bar", "TYPE_PROGRESSBAR");
+  Run("qgui_setcallback(box, CALLBACK_CHECKED, \"log[#log+1]='checked %id %value'\")");
+  Run("qgui_set(box, PROP_CHECKED, true) qgui_set(box, PROP_CHECKED, 1)");
+  EXPECT_TRUE(box.checked);
+  EXPECT_EQ(Show("qgui_get(box, PROP_CHECKED)"), "true");
+  Run("qgui_set(box, PROP_CHECKED, nil) qgui_set(box, PROP_CHECKED, false)");
+  EXPECT_FALSE(box.checked);
+  EXPECT_EQ(Show("qgui_get(box, PROP_CHECKED)"), "false");
+  const std::string id = std::to_string(box.id);
+  EXPECT_EQ(Log(), (Strings{"checked " + id + " true", "checked " + id + " false"}));
+
+  // The bar has no check state; the box has no range.
+  Run("qgui_set(bar, PROP_CHECKED, true)");
+  EXPECT_EQ(Show("qgui_get(bar, PROP_CHECKED)"), "none");
+  EXPECT_EQ(Show("qgui_get(box, PROP_MINMAX)"), "none");
+  EXPECT_EQ(Show("qgui_get(box, PROP_PROGRESS)"), "none");
+  EXPECT_TRUE(reports.empty()) << reports.front().second;
+}
+
+TEST_F(PropertiesTest, ProgressBarsKeepTheirRangeAndAnUnclampedValue) {
+  TQGUI_ProgressBar& bar = static_cast<TQGUI_ProgressBar&>(Created("bar", "TYPE_PROGRESSBAR"));
+  Run("qgui_setcallback(bar, CALLBACK_PROGRESS, \"log[#log+1]='progress %p'\")");
+  Run("qgui_set(bar, PROP_PROGRESS, 150) qgui_set(bar, PROP_PROGRESS, 150.9)");
+  EXPECT_EQ(bar.progress, 150);
+  EXPECT_EQ(Show("qgui_get(bar, PROP_PROGRESS)"), "150");
+  EXPECT_EQ(bar.FillWidth(), int32_t(std::lround(1.5 * (bar.w - 2))));
+
+  // A new range neither clamps the value nor tells the script.
+  Run("qgui_set(bar, PROP_MINMAX, -10.5, 20)");
+  EXPECT_EQ(bar.minValue, -10);
+  EXPECT_EQ(bar.maxValue, 20);
+  EXPECT_EQ(bar.progress, 150);
+  EXPECT_EQ(Show("qgui_get(bar, PROP_MINMAX)"), "max=20 min=-10");
+  Run("qgui_set(bar, PROP_PROGRESS, -10)");
+  EXPECT_EQ(bar.FillWidth(), 0);
+  EXPECT_EQ(Log(), (Strings{"progress 150", "progress -10"}));
+  EXPECT_TRUE(reports.empty()) << reports.front().second;
+}
+
+TEST_F(PropertiesTest, EditsRefuseTheirInvalidCharactersWhenTypedAndMaskAPassword) {
+  TQGUI_Edit& edit = static_cast<TQGUI_Edit&>(Created("edit", "TYPE_EDIT"));
+  Created("label", "TYPE_LABEL");
+  Run("qgui_set(label, PROP_Y, 300)");
+  Run("qgui_set(edit, PROP_X, 10) qgui_set(edit, PROP_Y, 10) qgui_set(edit, PROP_W, 200) qgui_set(edit, PROP_H, 24)");
+  Run("qgui_set(edit, PROP_TEXT, '') qgui_set(edit, PROP_INVALIDCHARS, 'a\xc3\xa9')");
+  EXPECT_EQ(edit.invalidChars, u"a\u00e9");
+  EXPECT_EQ(Show("qgui_get(edit, PROP_INVALIDCHARS)"), "none");
+  Click(20, 15);
+  ASSERT_EQ(gui->keyboardFocus, &edit);
+  for (char16_t c : std::u16string(u"xa\u00e9yA")) gui->KeyChar(c);
+  EXPECT_EQ(edit.Text(), u"xyA");
+
+  Run("qgui_set(edit, PROP_ISPASSWORD, true) qgui_set(label, PROP_ISPASSWORD, true)");
+  EXPECT_TRUE(edit.isPassword);
+  EXPECT_EQ(Show("qgui_get(edit, PROP_ISPASSWORD)"), "true");
+  EXPECT_EQ(Show("qgui_get(label, PROP_ISPASSWORD)"), "none");
+  Run("qgui_set(label, PROP_INVALIDCHARS, 'x')");
+
+  // The masked text draws the glyphs of as many stars as it has characters.
+  auto glyphs = [&] {
+    renderer.quads.clear();
+    RenderFrame();
+    std::vector<std::array<float, 4>> drawn;
+    for (const RecordingRenderer::Quad& q : renderer.quads)
+      if (q.texture != renderer.whiteTexture) drawn.push_back({q.u, q.v, q.du, q.dv});
+    return drawn;
+  };
+  gui->keyboardFocus = nullptr;  // no caret
+  Run("qgui_set(label, PROP_VISIBLE, false)");
+  const auto masked = glyphs();
+  Run("qgui_set(edit, PROP_ISPASSWORD, false) qgui_set(edit, PROP_TEXT, '***')");
+  EXPECT_EQ(masked, glyphs());
+  EXPECT_EQ(masked.size(), 3u);
+  Run("qgui_set(edit, PROP_TEXT, 'xyA')");
+  EXPECT_NE(masked, glyphs());
   EXPECT_TRUE(reports.empty()) << reports.front().second;
 }

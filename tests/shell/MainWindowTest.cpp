@@ -25,6 +25,7 @@
 #include <string>
 
 #include "GLProbe.h"
+#include "GuiProbe.h"
 #include "MessageRecorder.h"
 #include "platform/DataFiles.h"
 #include "platform/Desktop.h"
@@ -78,6 +79,9 @@ QImage Screenshot(const QWidget& window) {
   return window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
 }
 
+// Runs xdotool with `arguments`, so that the X server delivers the input.
+bool XDo(const std::string& arguments) { return std::system(("xdotool " + arguments).c_str()) == 0; }
+
 // One shown main window for the suite: its start-up is what most cases look at.
 class MainWindowTest : public testing::Test {
  protected:
@@ -93,6 +97,17 @@ class MainWindowTest : public testing::Test {
   static void TearDownTestSuite() {
     delete window;
     window = nullptr;
+  }
+
+  // Moves the X pointer to the render page's pixel (x, y) and waits for the move.
+  static bool PointAt(int x, int y) {
+    QPoint global = window->RenderWindow()->mapToGlobal(QPoint(x, y));
+    return XDo("mousemove --sync " + std::to_string(global.x()) + " " + std::to_string(global.y()));
+  }
+  // The point (dx, dy) inside an element of the shipped interface.
+  static bool PointInto(const std::string& element, int dx, int dy) {
+    std::array<int32_t, 4> rect = ElementRect(window->App(), element);
+    return rect[2] > 0 && PointAt(rect[0] + dx, rect[1] + dy);
   }
 
   template <typename T>
@@ -252,6 +267,51 @@ TEST_F(MainWindowTest, ARealClickOnTheRenderPageRunsAGuiCallback) {
   };
   ASSERT_TRUE(ProcessUntil([&] { return global_("clicked") == "1"; }));
   EXPECT_EQ(global_("at"), "10,20");
+}
+
+TEST_F(MainWindowTest, TypingIntoTheShippedEditChangesItsTextAndEnterMovesItToTheList) {
+  ASSERT_TRUE(DrawFrames(*window, 2));
+  TZQApp& app = window->App();
+  ASSERT_TRUE(PointInto("ui.edit", 20, 10));
+  ASSERT_TRUE(XDo("click 1"));
+  ASSERT_TRUE(ProcessUntil([&] { return HasKeyboardFocus(app, "ui.edit"); }));
+  const size_t items = ListState(app, "ui.list").items.size();
+  ASSERT_TRUE(XDo("type --delay 30 'zq 7'"));
+  ASSERT_TRUE(ProcessUntil([&] { return EditText(app, "ui.edit") == u"zq 7"; }));
+  ASSERT_TRUE(XDo("key Return"));
+  ASSERT_TRUE(ProcessUntil([&] { return EditText(app, "ui.edit").empty(); }));
+  TListState list = ListState(app, "ui.list");
+  ASSERT_EQ(list.items.size(), items + 1);
+  EXPECT_EQ(list.items.back(), u"zq 7");
+  EXPECT_EQ(list.itemIndex, int32_t(items));
+}
+
+TEST_F(MainWindowTest, TheWheelOverTheShippedListScrollsIt) {
+  ASSERT_TRUE(DrawFrames(*window, 2));
+  TZQApp& app = window->App();
+  app.Lua()->DoString("qgui_set(ui.list, PROP_INDEX, 0)");
+  ASSERT_EQ(ListState(app, "ui.list").scrollOffset, 0);
+  ASSERT_TRUE(PointInto("ui.list", 30, 30));
+  ASSERT_TRUE(XDo("click 5"));  // one notch towards the user
+  ASSERT_TRUE(ProcessUntil([&] { return ListState(app, "ui.list").scrollOffset > 0; }));
+  const int32_t down = ListState(app, "ui.list").scrollOffset;
+  ASSERT_TRUE(XDo("click 4"));
+  ASSERT_TRUE(ProcessUntil([&] { return ListState(app, "ui.list").scrollOffset < down; }));
+}
+
+TEST_F(MainWindowTest, ClickingAUnitListCellSelectsItsUnitInTheWindowsList) {
+  window->FillUnitList(window->App().UnitRows());
+  ASSERT_TRUE(DrawFrames(*window, 2));
+  TZQApp& app = window->App();
+  const int32_t x = UnitCellX(app, "ui.unitList", 1, 20);
+  ASSERT_GE(x, 0);
+  const int row = FirstUnitOfType(app, 1);
+  ASSERT_GT(row, 0);
+  ASSERT_NE(window->UnitList()->currentRow(), row);
+  ASSERT_TRUE(PointInto("ui.unitList", x + 10, 20));
+  ASSERT_TRUE(XDo("click 1"));
+  ASSERT_TRUE(ProcessUntil([&] { return window->UnitList()->currentRow() == row; }));
+  EXPECT_TRUE(window->UnitList()->item(row)->isSelected());
 }
 
 TEST_F(MainWindowTest, KeyboardFocusReturnsToTheWindow) {
