@@ -118,7 +118,9 @@ TEST_F(ErrorWindowTest, ButtonsSinkWhilePressedAndRunTheirCommand) {
     int32_t x = button.GetAbsX() + 5, y = button.GetAbsY() + 5;
     gui->MouseMove(x, y);
     gui->MouseDown(0, x, y);
-    if (checkSunken) EXPECT_EQ(button.bevelCol1, Grey(22, 255));
+    if (checkSunken) {
+      EXPECT_EQ(button.bevelCol1, Grey(22, 255));
+    }
     gui->MouseUp(0, x, y);
   };
   SetClipboardText("");
