@@ -32,18 +32,19 @@ float EdgeCoverage(float d, float edge, float ramp) {
 }
 
 // Minified text averages four samples of its pixel's footprint (a rotated grid)
-// instead of skipping texels. dx, dy: the texture step of one pixel across and up.
-float FieldAt(vec2 at, vec2 dx, vec2 dy, float texelsPerPixel) {
-  if (texelsPerPixel <= 1.5) return SAMPLE(at).r;
+// instead of skipping texels. dx, dy: the texture step of one pixel across and up;
+// texel: the sample at `at` itself.
+float FieldAt(vec2 at, vec4 texel, vec2 dx, vec2 dy, float texelsPerPixel) {
+  if (texelsPerPixel <= 1.5) return texel.r;
   return 0.25 * (SAMPLE(at + dx * 0.125 + dy * 0.375).r + SAMPLE(at - dx * 0.125 - dy * 0.375).r +
                  SAMPLE(at + dx * 0.375 - dy * 0.125).r + SAMPLE(at - dx * 0.375 + dy * 0.125).r);
 }
 
-vec4 DistanceText() {
+vec4 DistanceText(vec4 texel) {
   vec2 dx = dFdx(uv);
   vec2 dy = dFdy(uv);
   float texelsPerPixel = length(fwidth(uv) * kPageTexels) * 0.7071;
-  float d = FieldAt(uv, dx, dy, texelsPerPixel);
+  float d = FieldAt(uv, texel, dx, dy, texelsPerPixel);
   float lo = ud.x;
   float hi = ud.y;
   if (hi < lo) { float t = lo; lo = hi; hi = t; }
@@ -62,23 +63,26 @@ vec4 DistanceText() {
 
 // Plain coverage: exact at scale 1; enlarged, the edge ramp is steepened back to
 // about a pixel instead of spreading over the magnified texels.
-vec4 CoverageText() {
-  float c = SAMPLE(uv).r;
+vec4 CoverageText(vec4 texel) {
+  float c = texel.r;
   float magnification = 1.0 / max(length(fwidth(uv) * kPageTexels) * 0.7071, 0.001);
   if (magnification > 1.0) c = clamp(0.5 + (c - 0.5) * magnification, 0.0, 1.0);
   return vec4(col.rgb, col.a * c);
 }
 
+// Every type reads the texel at uv: it is sampled once, outside the branches, since
+// a software rasteriser may run every branch for a block whose pixels disagree.
 vec4 QuadColour() {
+  vec4 texel = SAMPLE(uv);
   vec4 c;
   if (typ == 2) {
-    c = CoverageText();
+    c = CoverageText(texel);
   } else if (typ == 3) {
-    c = SAMPLE(uv) * mix(col2, col, unit.y);
+    c = texel * mix(col2, col, unit.y);
   } else if (typ == 4) {
-    c = DistanceText();
+    c = DistanceText(texel);
   } else {
-    c = SAMPLE(uv) * col;
+    c = texel * col;
   }
   if (grayscale == 1) {
     float l = dot(c.rgb, vec3(0.299, 0.587, 0.114));

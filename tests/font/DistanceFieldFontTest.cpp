@@ -113,6 +113,37 @@ TEST(DistanceFieldFont, DrawsOneQuadPerGlyphAtTheGivenPlace) {
   EXPECT_FLOAT_EQ(renderer.quads[1].y, 768 - 100 - 20 + 3 + 1 - 4);
 }
 
+// The font keeps glyph quads between draws: after a new scale, for a character beyond
+// Latin-1 and along a text that moves between pages it must draw as a fresh font would.
+TEST(DistanceFieldFont, KeptGlyphsFollowTheScaleAndThePages) {
+  RecordingRenderer renderer(1024, 768);
+  TDffHeader h;
+  h.glyphCount = 3;
+  h.pageCount = 2;
+  TFileBytes f = DffHeaderBytes(h);
+  f.Compressed(FilledPage(200));
+  f.Compressed(FilledPage(100));
+  GlyphRecord(f, 'A', 1, 20, 30);
+  GlyphRecord(f, 0x416, 145, 20, 30);  // the second cell of page 1
+  GlyphRecord(f, ' ', 0, 7, 30);
+  f.U8(1);
+  FontPtr font = Load(f.bytes);
+  font->DrawText(u"A", 0, 0);
+  font->Scale = 0.5L;
+  renderer.quads.clear();
+  EXPECT_EQ(font->DrawText(u"A\u0416A", 100, 100), 3 * 11);
+  ASSERT_EQ(renderer.quads.size(), 3u);
+  EXPECT_FLOAT_EQ(renderer.quads[0].w, 18);
+  EXPECT_FLOAT_EQ(renderer.quads[1].x, 100 + 11 - 1 - 4);
+  EXPECT_FLOAT_EQ(renderer.quads[1].u, 40 / 512.0f);
+  const std::vector<GLuint>& pages = DataOf(font).Textures;
+  ASSERT_EQ(pages.size(), 2u);
+  EXPECT_EQ(renderer.quads[0].texture, pages[0]);
+  EXPECT_EQ(renderer.quads[1].texture, pages[1]);
+  EXPECT_EQ(renderer.quads[2].texture, pages[0]);
+  EXPECT_EQ(font->CharAdvance(u'A'), 11);
+}
+
 TEST(DistanceFieldFont, ColourSelectsTheTextModeAndItsParameters) {
   RecordingRenderer renderer;
   FontPtr font = Load(SmallFont(2, 7), 0.5L);
