@@ -25,7 +25,11 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 std::unique_ptr<std::istream> DefaultOpener(std::string_view name) {
-  auto stream = std::make_unique<std::ifstream>(DataPath(name), std::ios::binary);
+  // A folder reads as empty, a device as endless and a FIFO blocks the open itself.
+  fs::path path = DataPath(name);
+  std::error_code ec;
+  if (!fs::is_regular_file(path, ec)) return nullptr;
+  auto stream = std::make_unique<std::ifstream>(path, std::ios::binary);
   if (!stream->is_open()) return nullptr;
   return stream;
 }

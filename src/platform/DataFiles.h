@@ -20,7 +20,8 @@ std::filesystem::path DataPath(std::string_view name);
 // Resolves `path` component by component ignoring case; returns it unchanged when no match.
 std::filesystem::path FindIgnoringCase(const std::filesystem::path& path);
 
-// Opens a data file for binary reading; null when it cannot be opened. The caller owns it.
+// Opens a data file for binary reading; null when it cannot be opened or is no regular
+// file. The caller owns it.
 using DataFileOpener = std::function<std::unique_ptr<std::istream>(std::string_view name)>;
 std::unique_ptr<std::istream> OpenDataFile(std::string_view name);
 // Replaces the opener hook; an empty one restores the default. Returns the previous one.
