@@ -6,19 +6,24 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 
 #include "app/App.h"
+#include "gl/GLCheck.h"
 #include "headless/EglSurface.h"
 #include "headless/PngWriter.h"
+#include "headless/ShortQuote.h"
 #include "platform/Console.h"
 #include "platform/DataFiles.h"
 #include "platform/Text.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+// Frame times are kept only for --stats; long runs grow the list as they go.
+constexpr int64_t kMaxReservedFrames = 1 << 20;
 
 void Deliver(TZQApp& app, const TScriptedEvent& e) {
   using Kind = TScriptedEvent::Kind;
@@ -47,19 +52,60 @@ void Deliver(TZQApp& app, const TScriptedEvent& e) {
   }
 }
 
-bool LoadEvents(const std::string& path, std::vector<TScriptedEvent>& events) {
-  std::ifstream in(path);
-  if (!in) {
-    std::fprintf(stderr, "zqgpu-headless: cannot read event file %s\n", path.c_str());
+// Larger than any hand-written or generated event list needs; a bigger file is a mistake.
+constexpr size_t kMaxEventFile = size_t(16) << 20;
+
+std::string WhyUnreadable(const fs::path& path) {
+  std::error_code ec;
+  fs::file_status status = fs::status(path, ec);
+  if (!fs::exists(status)) return "does not exist";
+  if (!fs::is_regular_file(status)) return "is not a regular file";
+  if (fs::file_size(path, ec) > kMaxEventFile) return "is larger than " + std::to_string(kMaxEventFile >> 20) + " MiB";
+  return "cannot be read";
+}
+
+bool LoadEvents(const std::string& name, std::vector<TScriptedEvent>& events) {
+  fs::path path = fs::absolute(name);
+  std::string text;
+  if (!ReadDataFile(path.string(), text, kMaxEventFile + 1) || text.size() > kMaxEventFile) {
+    std::fprintf(stderr, "zqgpu-headless: cannot read event file %s: it %s\n", Printable(name).c_str(),
+                 WhyUnreadable(path).c_str());
     return false;
   }
-  std::stringstream text;
-  text << in.rdbuf();
   std::vector<std::string> errors;
-  events = ParseEventScript(text.str(), errors);
-  for (const std::string& error : errors) std::fprintf(stderr, "zqgpu-headless: %s: %s\n", path.c_str(), error.c_str());
+  events = ParseEventScript(text, errors);
+  for (const std::string& error : errors)
+    std::fprintf(stderr, "zqgpu-headless: %s: %s\n", Printable(name).c_str(), error.c_str());
   std::stable_sort(events.begin(), events.end(), [](auto& a, auto& b) { return a.frame < b.frame; });
   return errors.empty();
+}
+
+bool DataFolderExists(const std::string& folder) {
+  std::error_code ec;
+  if (fs::is_directory(folder, ec)) return true;
+  std::fprintf(stderr, "zqgpu-headless: --data %s is no folder\n", Printable(folder).c_str());
+  return false;
+}
+
+// Draws the frames, each after its events; returns their times in milliseconds when
+// --stats asks for them.
+std::vector<double> DrawFrames(TZQApp& app, const std::vector<TScriptedEvent>& events,
+                               const THeadlessOptions& options) {
+  std::vector<double> frameMs;
+  if (options.stats) frameMs.reserve(static_cast<size_t>(std::min<int64_t>(options.frames, kMaxReservedFrames)));
+  size_t next = 0;
+  for (int64_t frame = 0; frame < options.frames; ++frame) {
+    for (; next < events.size() && events[next].frame <= frame; ++next) Deliver(app, events[next]);
+    auto before = Clock::now();
+    app.Frame();
+    if (options.stats) frameMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - before).count());
+    ReportGLError("the frame", __FILE__, __LINE__);
+    if (options.progressEvery > 0 && (frame + 1) % options.progressEvery == 0) {
+      std::printf("progress frames=%lld\n", static_cast<long long>(frame + 1));
+      std::fflush(stdout);
+    }
+  }
+  return frameMs;
 }
 
 }  // namespace
@@ -86,28 +132,21 @@ std::string FormatStats(const TFrameStats& s) {
 }
 
 int RunHeadless(const THeadlessOptions& options) {
-  if (!options.dataFolder.empty()) SetExeFolder(options.dataFolder);
+  if (!DataFolderExists(options.dataFolder)) return 2;
+  SetExeFolder(options.dataFolder);
+  std::vector<TScriptedEvent> events;
+  if (!options.events.empty() && !LoadEvents(options.events, events)) return 2;
   SetConsole(std::make_unique<TVORN3_Console>([](std::u16string_view line) {
     std::printf("%s\n", ToUtf8(line).c_str());
     std::fflush(stdout);
   }));
-  std::vector<TScriptedEvent> events;
-  if (!options.events.empty() && !LoadEvents(options.events, events)) return 2;
 
   TEglSurface surface(options.width, options.height);
   TZQApp app(TZQApp::Options{options.models, options.everyModelOnScreen});
   if (!app.Start(&surface, options.width, options.height)) return 1;
 
-  std::vector<double> frameMs;
-  frameMs.reserve(static_cast<size_t>(options.frames));
-  size_t next = 0;
   auto start = Clock::now();
-  for (int64_t frame = 0; frame < options.frames; ++frame) {
-    for (; next < events.size() && events[next].frame <= frame; ++next) Deliver(app, events[next]);
-    auto before = Clock::now();
-    app.Frame();
-    frameMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - before).count());
-  }
+  std::vector<double> frameMs = DrawFrames(app, events, options);
   double total = std::chrono::duration<double>(Clock::now() - start).count();
 
   int result = 0;

@@ -17,6 +17,7 @@ struct THeadlessOptions {
   std::string screenshot;  // PNG of the last frame; none when empty
   std::string events;      // event file; none when empty
   bool stats = false;
+  int64_t progressEvery = 0;  // frames between progress lines; none when 0
 };
 
 struct TFrameStats {

@@ -55,6 +55,46 @@ TEST(EventScript, BadLinesAreReportedByNumberAndSkipped) {
   EXPECT_EQ(errors[5], "line 7: expected an event name");
 }
 
+TEST(EventScript, NumbersOutOfTheirRangeAreRefusedNamingTheRange) {
+  std::vector<std::string> errors;
+  auto events = ParseEventScript(
+      "100000001 move 1 2\n"
+      "99999999999999999999 move 1 2\n"
+      "1 move 65537 0\n"
+      "1 down 3 0 0\n"
+      "1 wheel 120001 0 0\n"
+      "1 char 65536\n"
+      "1 keydown 1e3\n"
+      "100000000 move -65536 65536\n",
+      errors);
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].frame, 100000000);
+  EXPECT_EQ(events[0].x, -65536);
+  ASSERT_EQ(errors.size(), 7u);
+  EXPECT_EQ(errors[0], "line 1: frame '100000001' is out of range (0 to 100000000)");
+  EXPECT_EQ(errors[1], "line 2: frame '99999999999999999999' is out of range (0 to 100000000)");
+  EXPECT_EQ(errors[2], "line 3: move: x '65537' is out of range (-65536 to 65536)");
+  EXPECT_EQ(errors[3], "line 4: down: button '3' is out of range (0 to 2)");
+  EXPECT_EQ(errors[4], "line 5: wheel: delta '120001' is out of range (-120000 to 120000)");
+  EXPECT_EQ(errors[5], "line 6: char: code '65536' is out of range (0 to 65535)");
+  EXPECT_EQ(errors[6], "line 7: keydown: code '1e3' is not a whole number");
+}
+
+TEST(EventScript, HugeTokensAreQuotedShortAndManyBadLinesSummed) {
+  std::vector<std::string> errors;
+  ParseEventScript("0 move 1 2 " + std::string(1 << 20, '\x01') + "\n", errors);
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0], "line 1: unexpected '" + std::string(32, '?') + "'... (1048576 bytes)");
+
+  errors.clear();
+  std::string lines;
+  for (int i = 0; i < 1000; ++i) lines += "bad\n";
+  ParseEventScript(lines, errors);
+  ASSERT_EQ(errors.size(), 21u);
+  EXPECT_EQ(errors[19], "line 20: expected a frame number");
+  EXPECT_EQ(errors[20], "980 more lines with errors");
+}
+
 TEST(FrameStats, SummariesUseSortedFrameTimes) {
   std::vector<double> ms;
   for (int i = 100; i >= 1; --i) ms.push_back(i);
