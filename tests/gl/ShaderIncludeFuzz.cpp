@@ -6,24 +6,9 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "ScratchFolder.h"
 #include "gl/Shader.h"
-
-namespace {
-
-std::vector<std::string> Lines(std::string_view text) {
-  std::vector<std::string> lines;
-  for (size_t start = 0; start <= text.size();) {
-    size_t end = std::min(text.find('\n', start), text.size());
-    lines.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return lines;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static ScratchFolder folder("include_fuzz");
@@ -38,10 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     folder.Write(file, input.substr(cut + 1, next == std::string_view::npos ? next : next - cut - 1));
     cut = next;
   }
-  std::vector<std::string> lines = Lines(shader);
-  std::string error;
-  if (!ResolveIncludes(lines, folder.Path(), error)) return 0;
-  for (const std::string& line : lines)
-    if (!IncludeDirectiveName(line).empty()) std::abort();
+  std::string source, error;
+  if (!ResolveIncludes(shader, folder.Path(), source, error)) return 0;
+  if (source.size() > kMaxShaderSource) std::abort();
+  for (size_t start = 0; start < source.size();) {
+    size_t end = std::min(source.find('\n', start), source.size());
+    if (!IncludeDirectiveName(std::string_view(source).substr(start, end - start)).empty()) std::abort();
+    start = end + 1;
+  }
   return 0;
 }
