@@ -82,9 +82,18 @@ BENCHMARK(BM_QguiGetColour);
 // The frame's call as the app makes it: parsed from text, into the interface script.
 void BM_FpsCounterIntoTheInterface(benchmark::State& state) {
   ScriptedGui gui;
+  gui.lua.DoString("function localization(n) return tostring(math.floor(n)) end");
   for (auto _ : state) gui.lua.DoString("FROMAPP_FPSCOUNTER(60)");
 }
 BENCHMARK(BM_FpsCounterIntoTheInterface);
+
+// A script that fails every frame: each call adds to the error window's log, kept at its bound.
+void BM_FpsCounterThatFails(benchmark::State& state) {
+  ScriptedGui gui;
+  gui.lua.DoString("function FROMAPP_FPSCOUNTER(fps) error('broken ' .. fps) end");
+  for (auto _ : state) gui.lua.DoString("FROMAPP_FPSCOUNTER(60)");
+}
+BENCHMARK(BM_FpsCounterThatFails);
 
 void BM_BareInterpreterStart(benchmark::State& state) {
   InstallGuiBindings();

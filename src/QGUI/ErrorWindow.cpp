@@ -2,6 +2,7 @@
 
 #include "QGUI/Desktop.h"
 #include "QGUI/Label.h"
+#include "QGUI/Listbox.h"
 #include "QGUI/Properties.h"
 #include "platform/Desktop.h"
 #include "platform/Text.h"
@@ -174,7 +175,8 @@ void TQGUI_ErrorWindow::BuildButtons(TQGUI_Element& panel, int32_t left, int32_t
 void TQGUI_ErrorWindow::Show(const std::u16string& text) {
   Append(full_, text);
   Append(visible_, text);
-  if (TQGUI_Element* log = Log()) SetProperty(*log, PROP_TEXT, {ToUtf8(VisibleLog())});
+  // Straight to the list: a script failing every frame should not pay for a UTF-8 round trip of the whole log.
+  if (auto* log = dynamic_cast<TQGUI_Listbox*>(Log())) log->SetText(VisibleLog());
   if (TQGUI_Element* backdrop = Backdrop()) {
     SetProperty(*backdrop, PROP_VISIBLE, {true});
     backdrop->BringToFront();
