@@ -18,7 +18,7 @@ class TOGL_Font_Base;
 // An element's text settings: the font (found lazily from the name), its colours,
 // style bits, scale, rendering parameters and extra gap between characters.
 struct TQGUI_Font {
-  TOGL_Font_Base* font = nullptr;  // the font manager's; cleared whenever the spec changes
+  TOGL_Font_Base* font = nullptr;  // the font manager's; cleared whenever the font description changes
   std::string name = "trebuchet ms H20Wdefault";
   TQGUIColour col{0.7f, 0.7f, 0.7f, 1};
   TQGUIColour colDisabled{0.4f, 0.4f, 0.4f, 1};
@@ -115,7 +115,7 @@ class TQGUI_Element {
   // Restarts the main slot's animation at frame 0 and plays it.
   void RestartAnimation();
 
-  // Text: the spec "name;scale;parameter 1;parameter 2;char gap".
+  // Text: the font description "name;scale;parameter 1;parameter 2;char gap".
   void SetFontSpec(std::string_view spec);
   void SetFontScale(long double scale);
   // Finds the font when it is not yet known; false without one.
