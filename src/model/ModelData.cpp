@@ -49,18 +49,19 @@ void TGMGL_Data::BuildAtlas(const TGM_File& file) {
 
   std::vector<int32_t> order(frameCount);
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](int32_t a, int32_t b) {
+  // Only frames with pixels are packed, so only they are sorted and size the atlas: a
+  // truncated file can claim tens of thousands of empty frames.
+  auto packed =
+      std::stable_partition(order.begin(), order.end(), [&](int32_t i) { return file.GetFrame(i).HasPlanes(); });
+  std::stable_sort(order.begin(), packed, [&](int32_t a, int32_t b) {
     const GMFrame& fa = file.GetFrame(a);
     const GMFrame& fb = file.GetFrame(b);
     return fa.height != fb.height ? fa.height > fb.height : fa.width > fb.width;
   });
-  // Only frames that will be packed size the atlas: a frame claiming a size without data
-  // must not inflate it.
   int32_t maxW = 0;
   int32_t maxH = 0;
-  for (const int32_t i : order) {
-    const GMFrame& f = file.GetFrame(i);
-    if (!f.HasPlanes()) continue;
+  for (auto it = order.begin(); it != packed; ++it) {
+    const GMFrame& f = file.GetFrame(*it);
     maxW = std::max<int32_t>(maxW, f.width);
     maxH = std::max<int32_t>(maxH, f.height);
   }

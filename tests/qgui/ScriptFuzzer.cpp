@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "QGUI/Context.h"
 #include "QGUI/Properties.h"
@@ -19,37 +20,17 @@
 #include "font/FontManager.h"
 #include "platform/DataFiles.h"
 #include "script/LuaApi.h"
+#include "script/LuaBindings.h"
 #include "script/LuaHost.h"
 
 namespace {
 
-const std::array<const char*, 25> kFunctions = {
-    "qgui_create",
-    "qgui_delete",
-    "qgui_deletechildren",
-    "qgui_set",
-    "qgui_setcallback",
-    "qgui_get",
-    "qgui_setkeyboardfocus",
-    "qgui_bringtofront",
-    "qgui_sendtoback",
-    "qgui_scrollbox_xyreset",
-    "qgui_debug",
-    "qgui_forcetextures",
-    "qgui_autosizecheck",
-    "QGUI_settextureid",
-    "QGUI_mouseoverelement",
-    "QGUI_mouseoverelementx",
-    "QGUI_mouseoverelementy",
-    "QGUI_scrollbar_scroll",
-    "QGUI_getabsx",
-    "QGUI_getabsy",
-    "QGUI_customlistbox_additem",
-    "QGUI_customlistbox_deleteitem",
-    "QGUI_customlistbox_clearitems",
-    "QGUI_widesub",
-    "QGUI_register_tick_callback",
-};
+// The GUI's functions as installed, and the tick registration the host adds to them.
+std::vector<std::string> FunctionNames() {
+  std::vector<std::string> names{"QGUI_register_tick_callback"};
+  for (const TLUA_Function& f : GuiBindings().functions) names.push_back(f.first);
+  return names;
+}
 
 const std::array<const char*, 24> kStrings = {
     "qgui_delete(%id)",
@@ -141,7 +122,8 @@ bool Excluded(const std::string& name, lua_State* state, int first) {
 void CallFunction(TLUA& lua, Bytes& in) {
   lua_State* state = lua.State();
   if (!state) return;
-  std::string name = kFunctions[in.Byte() % kFunctions.size()];
+  static const std::vector<std::string> functions = FunctionNames();
+  const std::string& name = functions[in.Byte() % functions.size()];
   int top = lua_gettop(state);
   lua_getglobal(state, name.c_str());
   int count = in.Byte() % 8;
