@@ -15,6 +15,14 @@ peer="$build/bench/zqgpu-peer-sfml"
 # SFML needs an X display; the runner draws on EGL and ignores it.
 if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$rounds"; fi
 
+# The peer draws sprites only, so ours runs without the interface: a data folder with the
+# build's data and a menu.lua that defines the two functions the frame calls, empty.
+data=$(mktemp -d)
+trap 'rm -rf "$data"' EXIT
+for folder in shaders GMs fonts interface; do ln -s "$build/bin/$folder" "$data/$folder"; done
+mkdir "$data/lua"
+printf 'function Init() end\nfunction FROMAPP_FPSCOUNTER(fps) end\n' >"$data/lua/menu.lua"
+
 # Frames per run: enough to time, few where every sprite covers the screen.
 frames() {
   case "$1:$2" in
@@ -32,7 +40,7 @@ for layout in ${ZQ_PEER_LAYOUTS:-grid screen}; do
     n=$(frames "$layout" "$models")
     a=() b=()
     for ((r = 0; r < rounds; ++r)); do
-      a+=("$(run_median "$ours" --models "$models" --layout "$layout" --size "$size" --frames "$n")")
+      a+=("$(run_median "$ours" --data "$data" --models "$models" --layout "$layout" --size "$size" --frames "$n")")
       b+=("$(run_median "$peer" --models "$models" --layout "$layout" --size "$size" --frames "$n")")
     done
     ma=$(printf '%s\n' "${a[@]}" | median_of)
