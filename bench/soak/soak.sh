@@ -32,14 +32,15 @@ done
 wait "$runner"
 status=$?
 
-awk -F, -v frames="$frames" -v status="$status" -v errors="$(grep -c 'GL error' "$log")" '
+reached=$(grep -o 'progress frames=[0-9]*' "$log" | tail -n 1 | cut -d= -f2)
+awk -F, -v frames="$frames" -v reached="${reached:-0}" -v status="$status" -v errors="$(grep -c 'GL error' "$log")" '
   NR == 1 { next }
   first == "" { first = $3 }
   warm == "" && $2 >= 1000 { warm = $3; warmAt = $2 }
-  { last = $3; lastAt = $2; seconds = $1 }
+  { last = $3; seconds = $1 }
   END {
     if (warm == "") { warm = first; warmAt = 0 }
-    printf "frames reached: %d of %d (last progress line) in %d s, runner status %d\n", lastAt, frames, seconds, status
+    printf "frames reached: %d of %d (last progress line) in %d s, runner status %d\n", reached, frames, seconds, status
     printf "rss_kb first sample: %d\n", first
     printf "rss_kb after %d frames: %d\n", warmAt, warm
     printf "rss_kb at the end: %d\n", last
