@@ -80,20 +80,22 @@ void TGMGL_Data::BuildAtlas(const TGM_File& file) {
   int32_t cursorX = 0;
   int32_t shelfY = 0;
   int32_t shelfH = 0;
-  for (const int32_t i : order) {
+  for (int32_t i = 0; i < frameCount; ++i) {
     const GMFrame& f = file.GetFrame(i);
     TGMGL_FrameEntry& e = frameTable[i];
     e.width = f.width;
     e.height = f.height;
     e.offsetX = f.offsetX;
     e.top = canvasHeight / 2 + f.offsetY;
-    if (!fits || !f.width || !f.height || !f.HasPlanes()) continue;
+  }
+  for (auto it = order.begin(); fits && it != packed; ++it) {
+    const GMFrame& f = file.GetFrame(*it);
     if (cursorX + f.width > atlasWidth || shelfH == 0) {
       shelfY += shelfH;
       shelfH = f.height;
       cursorX = 0;
     }
-    placements.push_back({i, cursorX, shelfY});
+    placements.push_back({*it, cursorX, shelfY});
     cursorX += f.width;
   }
   atlasHeight = shelfY + shelfH;
