@@ -37,20 +37,19 @@ class TGPU_Renderer {
   void AddInstance(const TGPU_Record& record, int32_t& list, int32_t& slot) {
     if (TGPU_Record* r = NewInstance(static_cast<GLuint>(record[10] + 0.5f), record[4], record[5], record[6], record[7],
                                      list, slot)) {
-      const float filed = (*r)[10];
       *r = record;
-      (*r)[10] = filed;
+      (*r)[10] = static_cast<float>(slot);
     }
   }
   // AddInstance for callers that fill the record in place: files `texture`, and returns
-  // the record to fill (its texture slot already set) or null when the screen rectangle
-  // is culled.
+  // the record to fill, whole, with `slot` in its texture field, or null when the screen
+  // rectangle is culled.
   TGPU_Record* NewInstance(GLuint texture, float left, float bottom, float width, float height, int32_t& list,
                            int32_t& slot) {
     if (list < 0) FileTexture(texture, list, slot);
     if (left >= cull_[2] || left + width <= cull_[0] || bottom >= cull_[3] || bottom + height <= cull_[1])
       return nullptr;
-    return &lists_[list]->Append(slot);
+    return &lists_[list]->Append();
   }
   // One instanced draw per used list that holds records; texture unit 0 stays the active one.
   void Flush(TOGL& gl);

@@ -17,23 +17,24 @@ class TGPU_RenderList {
   static constexpr int32_t kGrowBy = 100;
 
   void Clear();
-  // A new record whose texture field is `slot`; the caller fills the rest.
-  TGPU_Record& Append(int slot) {
-    if (count_ == Capacity()) records_.resize(records_.size() + kGrowBy);
-    TGPU_Record& r = records_[count_++];
-    r[10] = static_cast<float>(slot);
-    return r;
+  // A new record, left for the caller to fill.
+  TGPU_Record& Append() {
+    if (count_ == capacity_) Grow();
+    return records_[size_t(count_++)];
   }
   GLuint Slot(int j) const { return slots_[j]; }
   void SetSlot(int j, GLuint name) { slots_[j] = name; }
   const std::array<GLuint, kSlots>& Slots() const { return slots_; }
 
   int32_t Count() const { return count_; }
-  int32_t Capacity() const { return static_cast<int32_t>(records_.size()); }
+  int32_t Capacity() const { return capacity_; }
   const TGPU_Record* Records() const { return records_.data(); }
 
  private:
+  void Grow();
+
   std::vector<TGPU_Record> records_;
   int32_t count_ = 0;
+  int32_t capacity_ = 0;
   std::array<GLuint, kSlots> slots_{};
 };
