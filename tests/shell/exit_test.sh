@@ -26,8 +26,11 @@ case $how in
 esac
 for _ in $(seq 1 60); do kill -0 $pid 2>/dev/null || break; sleep 0.25; done
 if kill -0 $pid 2>/dev/null; then
+  # What a rare failure needs to be understood: is the window still there, what did the app say?
+  echo "still running after $how; windows named ' ZQ GPU': $(xdotool search --name '^ ZQ GPU$' 2>/dev/null | tr '\n' ' ')"
   kill -9 $pid
-  echo "still running after $how"
+  echo "standard output:"; cat "$work/out"
+  echo "standard error:"; cat "$work/err"
   exit 1
 fi
 wait $pid
