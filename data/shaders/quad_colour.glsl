@@ -33,11 +33,16 @@ float EdgeCoverage(float d, float edge, float ramp) {
 
 // Minified text averages four samples of its pixel's footprint (a rotated grid)
 // instead of skipping texels. dx, dy: the texture step of one pixel across and up;
-// texel: the sample at `at` itself.
+// texel: the sample at `at` itself. Only the program built with MINIFIED_TEXT has the
+// filter; the renderer sends no text minified past 1.5 texels a pixel to the other.
 float FieldAt(vec2 at, vec4 texel, vec2 dx, vec2 dy, float texelsPerPixel) {
+#ifdef MINIFIED_TEXT
   if (texelsPerPixel <= 1.5) return texel.r;
   return 0.25 * (SAMPLE(at + dx * 0.125 + dy * 0.375).r + SAMPLE(at - dx * 0.125 - dy * 0.375).r +
                  SAMPLE(at + dx * 0.375 - dy * 0.125).r + SAMPLE(at - dx * 0.375 + dy * 0.125).r);
+#else
+  return texel.r;
+#endif
 }
 
 vec4 DistanceText(vec4 texel) {

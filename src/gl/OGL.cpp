@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <optional>
@@ -82,7 +83,7 @@ TOGL::TOGL(double nearPlane, double farPlane, double fieldOfView)
 TOGL::~TOGL() {
   // The quad objects are deleted while the context is still current.
   quadBuffer_.reset();
-  quadProgram_.reset();
+  for (QuadProgramSlot& quad : quad_) quad.program.reset();
   GLuint buffers[] = {streamBuffer_, indexBuffer_};
   if (streamBuffer_) glDeleteBuffers(2, buffers);
   Shutdown();
@@ -203,7 +204,7 @@ void TOGL::Swap() {
 
 void TOGL::Begin2D(int width, int height) {
   SetOrtho2D(width, height);
-  if (!quadProgram_) CreateQuadResources();
+  if (!quad_[kFull].program) CreateQuadResources();
   QuadBindShader();
   QuadBindVBO();
 }
@@ -222,27 +223,39 @@ void TOGL::CreateQuadResources() {
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * 2), indices.data(), GL_STATIC_DRAW);
   vertices_.reserve(size_t(kMaxBatchQuads) * 4);
-  quadProgram_ = std::make_unique<TGLSL_Program>();
-  quadProgram_->Load(DataPath(version[0] >= 3 ? "\\shaders\\quad130" : "\\shaders\\quad120"));
-  FindSettingLocations();
+  LoadQuadPrograms();
   batch_.SetWhiteTexture(whiteTexture);
 }
 
-// Each setting is a uniform array; the smallest of them bounds the entries in use.
-void TOGL::FindSettingLocations() {
-  static constexpr const char* kNames[kSettings] = {"col", "col2", "ud", "udi", "typ", "grayscale"};
-  entries_ = 0;
-  for (const char* name : kNames) {
-    int size = quadProgram_->UniformArraySize(name);
-    entries_ = entries_ == 0 ? size : std::min(entries_, size);
-  }
-  entries_ = std::clamp(entries_, 1, 255);
+// Both programs share the vertex stage. Without the lean one (a data folder that lacks
+// it) the full one draws every batch.
+void TOGL::LoadQuadPrograms() {
+  const std::string base = DataPath(version[0] >= 3 ? "\\shaders\\quad130" : "\\shaders\\quad120");
+  quad_[kFull].program = std::make_unique<TGLSL_Program>();
+  quad_[kFull].program->Load(base);
+  quad_[kLean].program = std::make_unique<TGLSL_Program>();
+  quad_[kLean].program->LoadFiles(base + ".vglsl", base + "_lean.fglsl");
+  if (!quad_[kLean].program->Linked()) quad_[kLean].program.reset();
+  entries_ = kMaxEntries;
+  for (QuadProgramSlot& quad : quad_) FindSettingLocations(quad);
   for (int s = 0; s < kSettings; ++s) {
-    std::vector<GLint>& locations = settingLocations_[s];
-    locations.assign(size_t(entries_), -1);
-    for (int k = 0; k < entries_; ++k) {
+    floatValues_[s].assign(size_t(entries_ * kSettingWidth[s]), 0.0f);
+    intValues_[s].assign(size_t(entries_ * kSettingWidth[s]), 0);
+  }
+}
+
+// Each setting is a uniform array; the smallest of them bounds the entries in use.
+void TOGL::FindSettingLocations(QuadProgramSlot& quad) {
+  static constexpr const char* kNames[kSettings] = {"col", "col2", "ud", "udi", "typ", "grayscale"};
+  if (!quad.program) return;
+  for (const char* name : kNames) entries_ = std::min(entries_, quad.program->UniformArraySize(name));
+  entries_ = std::max(entries_, 1);
+  for (int s = 0; s < kSettings; ++s) {
+    std::vector<GLint>& locations = quad.locations[s];
+    locations.assign(size_t(kMaxEntries), -1);
+    for (int k = 0; k < kMaxEntries; ++k) {
       std::string name = k == 0 ? kNames[s] : std::string(kNames[s]) + "[" + std::to_string(k) + "]";
-      locations[k] = quadProgram_->UniformLocation(name.c_str());
+      locations[k] = quad.program->UniformLocation(name.c_str());
     }
   }
 }
@@ -253,10 +266,14 @@ void TOGL::QuadBindVBO() {
 }
 
 void TOGL::QuadBindShader() {
-  if (!quadProgram_) return;
+  if (!quad_[kFull].program) return;
   FlushQuads();
-  quadProgram_->Use();
-  quadProgram_->SetMatrices(model, view, projection);
+  activeQuad_ = DefaultQuadProgram();
+  quad_[activeQuad_].program->Use();
+  quadMatrices_ = {model, view, projection};
+  quad_[activeQuad_].program->SetMatrices(model, view, projection);
+  const TMatrix4 identity = IdentityMatrix();
+  pixelSpace_ = model == identity && view == identity && projection == OrthoMatrix(0, width_, 0, height_, -1, 1);
   cache_ = Cache{};
   entry_.fill(0);
   entryInBatch_.fill(false);
@@ -264,13 +281,35 @@ void TOGL::QuadBindShader() {
 }
 
 void TOGL::SendAllSettings() {
-  glUniform4fv(SettingLocation(kCol), 1, cache_.col);
-  glUniform4fv(SettingLocation(kCol2), 1, cache_.col2);
-  glUniform2fv(SettingLocation(kUd), 1, cache_.ud);
-  glUniform2iv(SettingLocation(kUdi), 1, cache_.udi);
-  glUniform1i(SettingLocation(kTyp), cache_.typ);
-  glUniform1i(SettingLocation(kGrayscale), cache_.grayscale);
-  quadUniformCalls_ += 6;
+  const int32_t typ = cache_.typ;
+  SendSetting(kCol, cache_.col);
+  SendSetting(kCol2, cache_.col2);
+  SendSetting(kUd, cache_.ud);
+  SendSetting(kUdi, cache_.udi);
+  SendSetting(kTyp, &typ);
+  SendSetting(kGrayscale, &cache_.grayscale);
+}
+
+void TOGL::SendSetting(Setting setting, const float* values) {
+  const GLint location = SettingLocation(setting);
+  const int width = kSettingWidth[setting];
+  std::copy_n(values, width, &floatValues_[setting][size_t(entry_[setting] * width)]);
+  if (width == 4)
+    glUniform4fv(location, 1, values);
+  else
+    glUniform2fv(location, 1, values);
+  ++quadUniformCalls_;
+}
+
+void TOGL::SendSetting(Setting setting, const int32_t* values) {
+  const GLint location = SettingLocation(setting);
+  const int width = kSettingWidth[setting];
+  std::copy_n(values, width, &intValues_[setting][size_t(entry_[setting] * width)]);
+  if (width == 2)
+    glUniform2iv(location, 1, values);
+  else
+    glUniform1iv(location, 1, values);
+  ++quadUniformCalls_;
 }
 
 GLint TOGL::SettingLocation(Setting setting) {
@@ -284,59 +323,55 @@ GLint TOGL::SettingLocation(Setting setting) {
       entry = 0;
     }
   }
-  const std::vector<GLint>& locations = settingLocations_[setting];
+  const std::vector<GLint>& locations = quad_[activeQuad_].locations[setting];
   return entry < int(locations.size()) ? locations[entry] : -1;
 }
 
 void TOGL::SetQuadType(TQuadType type) {
   if (cache_.typ == type) return;
   cache_.typ = type;
-  glUniform1i(SettingLocation(kTyp), type);
-  ++quadUniformCalls_;
+  const int32_t value = type;
+  SendSetting(kTyp, &value);
 }
 
 void TOGL::SetColour(float r, float g, float b, float a) {
   float* c = cache_.col;
   if (c[0] == r && c[1] == g && c[2] == b && c[3] == a) return;
   c[0] = r, c[1] = g, c[2] = b, c[3] = a;
-  glUniform4fv(SettingLocation(kCol), 1, c);
-  ++quadUniformCalls_;
+  SendSetting(kCol, c);
 }
 
 void TOGL::SetColour2(float r, float g, float b, float a) {
   float* c = cache_.col2;
   if (c[0] == r && c[1] == g && c[2] == b && c[3] == a) return;
   c[0] = r, c[1] = g, c[2] = b, c[3] = a;
-  glUniform4fv(SettingLocation(kCol2), 1, c);
-  ++quadUniformCalls_;
+  SendSetting(kCol2, c);
 }
 
 void TOGL::SetUD(float x, float y) {
   if (cache_.ud[0] == x && cache_.ud[1] == y) return;
   cache_.ud[0] = x, cache_.ud[1] = y;
-  glUniform2fv(SettingLocation(kUd), 1, cache_.ud);
-  ++quadUniformCalls_;
+  SendSetting(kUd, cache_.ud);
 }
 
 void TOGL::SetUDI(int32_t x, int32_t y) {
   if (cache_.udi[0] == x && cache_.udi[1] == y) return;
   cache_.udi[0] = x, cache_.udi[1] = y;
-  glUniform2iv(SettingLocation(kUdi), 1, cache_.udi);
-  ++quadUniformCalls_;
+  SendSetting(kUdi, cache_.udi);
 }
 
 void TOGL::SetGrayscale(bool on) {
   int32_t value = on ? 1 : 0;
   if (cache_.grayscale == value) return;
   cache_.grayscale = value;
-  glUniform1i(SettingLocation(kGrayscale), value);
-  ++quadUniformCalls_;
+  SendSetting(kGrayscale, &value);
 }
 
 void TOGL::DrawQuad(float x, float y, float w, float h, float u, float v, float du, float dv) {
   if (!quadBuffer_) return;
   if (batch_.Pending() == kMaxBatchQuads) batch_.Flush();
   bool textured = batch_.AddQuad();
+  if (cache_.typ == QT_DistanceText && !batchMinified_) batchMinified_ = NeedsTextFilter(w, h, du, dv);
   QuadVertex corner{x, y, u, v, {0, 0, 0, 0}, {}};
   for (int s = 0; s < kSettings; ++s) corner.entry[s] = static_cast<uint8_t>(entry_[s]);
   corner.entry[kSettings] = textured ? 0 : 1;
@@ -353,7 +388,38 @@ void TOGL::DrawQuad(float x, float y, float w, float h, float u, float v, float 
   if (flushEveryQuad_) batch_.Flush();
 }
 
+// In pixel space an axis-aligned quad steps its texture by du / w and dv / h a pixel, as
+// the shader's derivatives measure it (page texels times 0.7071 of the length); the 1 %
+// margin leaves the rounding of those derivatives to the full program.
+bool TOGL::NeedsTextFilter(float w, float h, float du, float dv) const {
+  if (!pixelSpace_) return true;
+  constexpr double kPageTexels = 512.0, kLimit = 1.5 * 0.99;
+  const double across = kPageTexels * du / w, up = kPageTexels * dv / h;
+  return !(std::sqrt(across * across + up * up) * 0.7071 <= kLimit);
+}
+
+TOGL::QuadProgramKind TOGL::DefaultQuadProgram() const { return useLean_ && quad_[kLean].program ? kLean : kFull; }
+
+void TOGL::SwitchQuadProgram(QuadProgramKind kind) {
+  activeQuad_ = kind;
+  TGLSL_Program& program = *quad_[kind].program;
+  program.Bind();
+  program.SetMatrices(quadMatrices_[0], quadMatrices_[1], quadMatrices_[2]);
+  const auto& at = quad_[kind].locations;
+  glUniform4fv(at[kCol][0], entries_, floatValues_[kCol].data());
+  glUniform4fv(at[kCol2][0], entries_, floatValues_[kCol2].data());
+  glUniform2fv(at[kUd][0], entries_, floatValues_[kUd].data());
+  glUniform2iv(at[kUdi][0], entries_, intValues_[kUdi].data());
+  glUniform1iv(at[kTyp][0], entries_, intValues_[kTyp].data());
+  glUniform1iv(at[kGrayscale][0], entries_, intValues_[kGrayscale].data());
+  quadUniformCalls_ += kSettings;
+}
+
 void TOGL::DrawBatch() {
+  const QuadProgramKind kind = batchMinified_ ? kFull : DefaultQuadProgram();
+  batchMinified_ = false;
+  if (kind != activeQuad_) SwitchQuadProgram(kind);
+  if (kind == kFull) ++fullProgramBatches_;
   constexpr GLsizei kStride = sizeof(QuadVertex);
   glBindBuffer(GL_ARRAY_BUFFER, streamBuffer_);
   glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices_.size() * sizeof(QuadVertex)), vertices_.data(), GL_STREAM_DRAW);

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -17,6 +18,10 @@
 // changes or something else draws. The per-quad settings (colours, type, ud, udi,
 // grayscale) stay cached uniforms, held in small uniform arrays; a vertex names the
 // array entry it was drawn with, so a change takes a fresh entry instead of a flush.
+// Two programs draw the batches: a lean one, and for batches holding distance-field
+// text minified past 1.5 texels a pixel (or drawn through other matrices than pixel
+// space) the full one, whose four-sample filter a software rasteriser would otherwise
+// pay on every pixel. Both draw the same pixels wherever the lean one is used.
 class TOGL : public TOGL_Renderer {
  public:
   TOGL(double nearPlane, double farPlane, double fieldOfView);
@@ -84,7 +89,12 @@ class TOGL : public TOGL_Renderer {
   void BindTextureArray(int unit, GLuint texture);
 
   void CreateQuadResources();
-  TGLSL_Program* QuadProgram() { return quadProgram_.get(); }
+  // The program quads are drawn with unless their batch needs the full one.
+  TGLSL_Program* QuadProgram() { return quad_[DefaultQuadProgram()].program.get(); }
+  // Off, every batch takes the full program: the pixels stay the same (for tests and benchmarks).
+  void SetLeanQuadProgram(bool on) { useLean_ = on; }
+  // Batches drawn with the full program since creation.
+  int FullProgramBatches() const { return fullProgramBatches_; }
   // Uniform calls the quad cache has sent since creation (for tests and benchmarks).
   int QuadUniformCalls() const { return quadUniformCalls_; }
   // Draw calls that batches of quads have taken since creation.
@@ -104,6 +114,14 @@ class TOGL : public TOGL_Renderer {
 
   // The quad settings, in the order of their entry numbers in a vertex.
   enum Setting { kCol, kCol2, kUd, kUdi, kTyp, kGrayscale, kSettings };
+  // Values of one setting entry: col, col2 and ud in floats, the rest in integers.
+  static constexpr int kSettingWidth[kSettings] = {4, 4, 2, 2, 1, 1};
+  static constexpr int kMaxEntries = 32;
+  enum QuadProgramKind { kFull, kLean, kQuadPrograms };
+  struct QuadProgramSlot {
+    std::unique_ptr<TGLSL_Program> program;
+    std::array<std::vector<GLint>, kSettings> locations;  // of each setting's entries
+  };
   struct QuadVertex {
     float x, y, u, v;
     uint8_t corner[4];
@@ -111,17 +129,36 @@ class TOGL : public TOGL_Renderer {
   };
   static_assert(sizeof(QuadVertex) == 28);
 
-  void FindSettingLocations();
+  void LoadQuadPrograms();
+  void FindSettingLocations(QuadProgramSlot& quad);
   // The array entry to send a changed setting to: a fresh one while the current one is in the batch.
   GLint SettingLocation(Setting setting);
+  // Sends a changed setting to its entry, and keeps the values for the other program.
+  void SendSetting(Setting setting, const float* values);
+  void SendSetting(Setting setting, const int32_t* values);
   void SendAllSettings();
+  // Whether a distance-field text quad may be minified past 1.5 texels a pixel somewhere.
+  bool NeedsTextFilter(float w, float h, float du, float dv) const;
+  QuadProgramKind DefaultQuadProgram() const;
+  // Makes `kind` the quads' program inside a flush, with the matrices and every setting entry.
+  void SwitchQuadProgram(QuadProgramKind kind);
   void DrawBatch();
 
   bool initialised_ = false;
   bool multisample_ = false;
 
   std::unique_ptr<TOGL_VBO> quadBuffer_;
-  std::unique_ptr<TGLSL_Program> quadProgram_;
+  std::array<QuadProgramSlot, kQuadPrograms> quad_;
+  QuadProgramKind activeQuad_ = kFull;
+  // The matrices the programs were given by the last QuadBindShader, and whether they
+  // map a unit to a pixel of the viewport.
+  std::array<TMatrix4, 3> quadMatrices_{};
+  bool pixelSpace_ = false;
+  bool batchMinified_ = false;
+  bool useLean_ = true;
+  int fullProgramBatches_ = 0;
+  std::array<std::vector<float>, kSettings> floatValues_;  // by entry: col, col2, ud
+  std::array<std::vector<int32_t>, kSettings> intValues_;  // by entry: udi, typ, grayscale
   struct Cache {
     uint8_t typ = 0;
     float col[4] = {1, 1, 1, 1};
@@ -136,7 +173,6 @@ class TOGL : public TOGL_Renderer {
   std::vector<QuadVertex> vertices_;
   GLuint streamBuffer_ = 0;
   GLuint indexBuffer_ = 0;
-  std::array<std::vector<GLint>, kSettings> settingLocations_;
   std::array<int, kSettings> entry_{};
   std::array<bool, kSettings> entryInBatch_{};
   int entries_ = 1;

@@ -231,6 +231,11 @@ void TGLSL_Program::Link() {
 void TGLSL_Program::Use() {
   if (!linked_) return;
   if (TOGL_Renderer* renderer = CurrentRenderer()) renderer->FlushQuads();
+  Bind();
+}
+
+void TGLSL_Program::Bind() {
+  if (!linked_) return;
   glUseProgram(static_cast<GLuint>(name_));
   BindSamplers();
 }

@@ -68,6 +68,8 @@ class TGLSL_Program {
   // Makes the program current; quads still waiting in the current renderer's batch are
   // drawn first, with the program they were meant for.
   void Use();
+  // Use without that flush: for the renderer's own switch while it draws a batch.
+  void Bind();
   bool Linked() const { return linked_; }
 
   void SetMatrices(const TMatrix4& model, const TMatrix4& view, const TMatrix4& projection);

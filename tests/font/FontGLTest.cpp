@@ -164,6 +164,96 @@ TEST(FontGL, BothQuadProgramsDrawTheSameText) {
   EXPECT_GT(ink, 200);
 }
 
+namespace {
+
+// Text from a quarter to three times its size (0.66 and 0.67 either side of the
+// 1.5 texels a pixel where the minified filter starts), plain and outlined, between fills.
+void DrawTextAtManyScales(TOGL& gl, TOGL_Font_Manager& fonts) {
+  int y = 4;
+  for (long double scale : {0.25L, 0.5L, 0.6L, 0.66L, 0.67L, 0.7L, 0.8L, 1.0L, 1.6L, 3.0L}) {
+    TOGL_Font_Base* font = fonts.GetFont(kTrebuchet, scale);
+    gl.BindTexture(0, gl.whiteTexture);
+    gl.SetQuadType(QT_Textured);
+    gl.SetColour(0.2f, 0.3f, 0.9f, 0.6f);
+    gl.DrawQuad(0, float(y), 30, float(font->LineHeight()), 0, 0, 1, 1);
+    font->SetOutline(scale == 0.5L || scale == 1.6L);
+    font->SetColour(1, 0.5f, 0.25f, 0.9f);
+    font->DrawText(u"Quartz glyph 0.6", 12, y);
+    y += font->LineHeight() / 2 + 2;
+  }
+}
+
+}  // namespace
+
+// The lean program (no minified-text filter) takes every batch it can: it must draw what
+// the full program draws, on either GL version's programs.
+TEST(FontGL, TheLeanQuadProgramDrawsWhatTheFullOneDraws) {
+  constexpr int kW = 640, kH = 480;
+  for (bool gl2 : {false, true}) {
+    SCOPED_TRACE(gl2 ? "quad120" : "quad130");
+    std::vector<uint8_t> pixels[2];
+    for (bool lean : {false, true}) {
+      GLTestContext ctx(kW, kH);
+      if (gl2) ctx.gl().version[0] = 2;
+      TOGL_Font_Manager fonts;
+      ctx.gl().SetLeanQuadProgram(lean);
+      ctx.gl().Clear(GL_COLOR_BUFFER_BIT);
+      ctx.gl().SetBlend(true);
+      ctx.gl().Begin2D(0, 0);
+      DrawTextAtManyScales(ctx.gl(), fonts);
+      const int draws = ctx.gl().QuadDrawCalls();
+      pixels[lean] = ctx.Pixels();
+      const int full = ctx.gl().FullProgramBatches(), batches = ctx.gl().QuadDrawCalls();
+      EXPECT_EQ(batches, draws + 1);
+      if (lean)
+        EXPECT_LT(full, batches) << "text at full size and above left the full program";
+      else
+        EXPECT_EQ(full, batches);
+      EXPECT_EQ(ctx.Error(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+    ASSERT_EQ(pixels[0].size(), pixels[1].size());
+    int different = 0, ink = 0;
+    for (size_t i = 0; i < pixels[0].size(); ++i) different += pixels[0][i] != pixels[1][i];
+    for (size_t i = 0; i < pixels[0].size(); i += 4) ink += pixels[0][i] > 150;
+    EXPECT_EQ(different, 0);
+    EXPECT_GT(ink, 3000);
+  }
+}
+
+// Only minified text, or text through matrices other than pixel space, takes the full
+// program, and it takes the whole batch along without splitting it.
+TEST_F(FontGLTest, MinifiedTextTakesItsWholeBatchToTheFullProgram) {
+  TOGL& gl = ctx_.gl();
+  for (long double scale : {0.3L, 1.0L, 2.0L}) fonts_.GetFont(kTrebuchet, scale);  // pages uploaded
+  Begin();
+  auto drawn = [&](long double scale) {
+    const int full = gl.FullProgramBatches(), draws = gl.QuadDrawCalls();
+    gl.BindTexture(0, gl.whiteTexture);
+    gl.SetQuadType(QT_Textured);
+    gl.DrawQuad(0, 0, 10, 10, 0, 0, 1, 1);
+    TOGL_Font_Base* font = fonts_.GetFont(kTrebuchet, scale);
+    font->SetColour(1, 1, 1, 1);
+    font->DrawText(u"AB 12", 20, 20);  // glyphs of the first page
+    gl.BindTexture(0, gl.whiteTexture);
+    gl.SetQuadType(QT_Textured);
+    gl.DrawQuad(0, 20, 10, 10, 0, 0, 1, 1);
+    gl.FlushQuads();
+    EXPECT_EQ(gl.QuadDrawCalls(), draws + 1) << double(scale);
+    return gl.FullProgramBatches() - full;
+  };
+  EXPECT_EQ(drawn(1.0L), 0);
+  EXPECT_EQ(drawn(2.0L), 0);
+  EXPECT_EQ(drawn(0.3L), 1);
+  EXPECT_EQ(drawn(1.0L), 0) << "the next batch goes back to the lean program";
+  gl.model[12] = 5;  // a translation: not pixel space, so the full program decides
+  gl.QuadBindShader();
+  EXPECT_EQ(drawn(1.0L), 1);
+  gl.SetOrtho2D(0, 0);
+  gl.QuadBindShader();
+  EXPECT_EQ(drawn(1.0L), 0);
+  EXPECT_EQ(ctx_.Error(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(FontGLTest, PlainCoverageFontsDrawCrispAtScaleOne) {
   TOGL_Font_Base* font = fonts_.GetFont("\\fonts\\trebuchet ms H20Wdefault.zqf", 1.0L);
   ASSERT_NE(font, nullptr);
