@@ -13,7 +13,12 @@ for _ in $(seq 1 80); do
   [ -n "$window" ] && break
   sleep 0.25
 done
-[ -n "${window:-}" ] || { echo "no window"; kill $pid; exit 1; }
+if [ -z "${window:-}" ]; then
+  echo "no window; standard error:"
+  cat "$work/err"
+  kill $pid 2>/dev/null
+  exit 1
+fi
 sleep 3
 case $how in
   menu)
