@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "gl/GLCheck.h"
@@ -290,26 +291,39 @@ void TOGL::SendAllSettings() {
   SendSetting(kGrayscale, &cache_.grayscale);
 }
 
-void TOGL::SendSetting(Setting setting, const float* values) {
+template <typename T>
+void TOGL::SendSetting(Setting setting, const T* values) {
   const GLint location = SettingLocation(setting);
-  const int width = kSettingWidth[setting];
-  std::copy_n(values, width, &floatValues_[setting][size_t(entry_[setting] * width)]);
-  if (width == 4)
-    glUniform4fv(location, 1, values);
-  else
-    glUniform2fv(location, 1, values);
+  const int entry = entry_[setting], width = kSettingWidth[setting];
+  std::vector<T>& kept = [&]() -> std::vector<T>& {
+    if constexpr (std::is_same_v<T, float>)
+      return floatValues_[setting];
+    else
+      return intValues_[setting];
+  }();
+  std::copy_n(values, width, &kept[size_t(entry * width)]);
+  UploadSetting(setting, location, entry, 1);
   ++quadUniformCalls_;
 }
 
-void TOGL::SendSetting(Setting setting, const int32_t* values) {
-  const GLint location = SettingLocation(setting);
-  const int width = kSettingWidth[setting];
-  std::copy_n(values, width, &intValues_[setting][size_t(entry_[setting] * width)]);
-  if (width == 2)
-    glUniform2iv(location, 1, values);
-  else
-    glUniform1iv(location, 1, values);
-  ++quadUniformCalls_;
+void TOGL::UploadSetting(Setting setting, GLint location, int first, int count) {
+  const size_t at = size_t(first * kSettingWidth[setting]);
+  const float* floats = floatValues_[setting].data() + at;
+  const int32_t* ints = intValues_[setting].data() + at;
+  switch (setting) {
+    case kCol:
+    case kCol2:
+      glUniform4fv(location, count, floats);
+      break;
+    case kUd:
+      glUniform2fv(location, count, floats);
+      break;
+    case kUdi:
+      glUniform2iv(location, count, ints);
+      break;
+    default:
+      glUniform1iv(location, count, ints);
+  }
 }
 
 GLint TOGL::SettingLocation(Setting setting) {
@@ -405,13 +419,7 @@ void TOGL::SwitchQuadProgram(QuadProgramKind kind) {
   TGLSL_Program& program = *quad_[kind].program;
   program.Bind();
   program.SetMatrices(quadMatrices_[0], quadMatrices_[1], quadMatrices_[2]);
-  const auto& at = quad_[kind].locations;
-  glUniform4fv(at[kCol][0], entries_, floatValues_[kCol].data());
-  glUniform4fv(at[kCol2][0], entries_, floatValues_[kCol2].data());
-  glUniform2fv(at[kUd][0], entries_, floatValues_[kUd].data());
-  glUniform2iv(at[kUdi][0], entries_, intValues_[kUdi].data());
-  glUniform1iv(at[kTyp][0], entries_, intValues_[kTyp].data());
-  glUniform1iv(at[kGrayscale][0], entries_, intValues_[kGrayscale].data());
+  for (int s = 0; s < kSettings; ++s) UploadSetting(Setting(s), quad_[kind].locations[s][0], 0, entries_);
   quadUniformCalls_ += kSettings;
 }
 

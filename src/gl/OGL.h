@@ -133,9 +133,12 @@ class TOGL : public TOGL_Renderer {
   void FindSettingLocations(QuadProgramSlot& quad);
   // The array entry to send a changed setting to: a fresh one while the current one is in the batch.
   GLint SettingLocation(Setting setting);
-  // Sends a changed setting to its entry, and keeps the values for the other program.
-  void SendSetting(Setting setting, const float* values);
-  void SendSetting(Setting setting, const int32_t* values);
+  // Sends a changed setting to its entry, and keeps the values for the other program
+  // (float for col, col2 and ud, int32_t for the rest).
+  template <typename T>
+  void SendSetting(Setting setting, const T* values);
+  // Sends `count` kept entries of a setting from entry `first` on, to `location`.
+  void UploadSetting(Setting setting, GLint location, int first, int count);
   void SendAllSettings();
   // Whether a distance-field text quad may be minified past 1.5 texels a pixel somewhere.
   bool NeedsTextFilter(float w, float h, float du, float dv) const;

@@ -77,6 +77,15 @@ void TGMGL::Draw(int32_t x, int32_t y, int32_t layer) {
                                                   data_->textureSlot);
   if (!r) return;
   const float kind = static_cast<float>(int64_t(layer) * 4 + static_cast<int>(data_->AtlasKind()));
-  *r = {s.u0, s.v0, s.uSize, s.vSize, left, bottom, s.width, s.height, kind, palettePosition_,
+  *r = {s.u0,
+        s.v0,
+        s.uSize,
+        s.vSize,
+        left,
+        bottom,
+        s.width,
+        s.height,
+        kind,
+        palettePosition_,
         static_cast<float>(data_->textureSlot)};
 }
